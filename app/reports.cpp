@@ -1,0 +1,61 @@
+#include "app/reports.hpp"
+
+#include "model/evaluation.hpp"
+
+#include <cstdio>
+
+namespace knapsack {
+
+namespace {
+
+constexpr std::string_view kRule = "-------------------------------------------------\n";
+
+void print_block_body(Output& out, std::int32_t F, std::int32_t W, std::int32_t capacity) {
+    out.put("Funcao objetivo: ");
+    out.put_int(F);
+    out.put("\nPeso da mochila: ");
+    out.put_int(W);
+    out.put("    Inviabilidade = ");
+    out.put_int(infeasibility(W, capacity));
+    out.put(" \n");
+    out.put(kRule);
+}
+
+void print_vns_title(Output& out, double time_budget) {
+    // printf's own rounding of %0.f, which a hand-made conversion would not match
+    // for halves and huge values; this line is printed once per search.
+    char text[400];
+    std::snprintf(text, sizeof text, "Melhor solucao encontrada pelo VNS em %0.f segundos:\n",
+                  time_budget);
+    out.put(text);
+}
+
+} // namespace
+
+void print_solution_table(Output& out, std::span<const std::int32_t> solution,
+                          std::span<const std::int32_t> weights) {
+    out.put(" [s]  |  [w] \n");
+    for (std::size_t i = 0; i < solution.size(); ++i) {
+        out.put(" [");
+        out.put_int(solution[i]);
+        out.put("]  |  [");
+        out.put_int(weights[i]);
+        out.put("]\n");
+    }
+}
+
+void print_result_block(Output& out, std::string_view title, std::int32_t F, std::int32_t W,
+                        std::int32_t capacity) {
+    out.put(kRule);
+    out.put(title);
+    print_block_body(out, F, W, capacity);
+}
+
+void print_vns_block(Output& out, double time_budget, std::int32_t F, std::int32_t W,
+                     std::int32_t capacity) {
+    out.put(kRule);
+    print_vns_title(out, time_budget);
+    print_block_body(out, F, W, capacity);
+}
+
+} // namespace knapsack

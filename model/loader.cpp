@@ -1,0 +1,204 @@
+#include "model/loader.hpp"
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <fcntl.h>
+#include <limits>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace knapsack {
+
+namespace {
+
+std::string describe(LoadFailure failure, const std::string& path) {
+    const std::string file = "O Arquivo " + path;
+    switch (failure) {
+    case LoadFailure::cannot_open:
+        return file + " nao pode ser aberto.\n";
+    case LoadFailure::cannot_read:
+        return file + " nao pode ser lido.\n";
+    case LoadFailure::not_an_integer:
+        return file + " contem um valor que nao e um numero inteiro.\n";
+    case LoadFailure::out_of_range:
+        return file + " contem um numero fora do intervalo de 32 bits.\n";
+    case LoadFailure::too_many_values:
+        return file + " contem mais de " + std::to_string(kItemCount) + " numeros.\n";
+    case LoadFailure::negative_value:
+        return file + " contem um numero negativo.\n";
+    case LoadFailure::sums_overflow:
+        return file + " leva as somas da instancia para fora do intervalo de 32 bits.\n";
+    }
+    return file + "\n";
+}
+
+// Owns a file descriptor for the length of one load.
+class InputFile {
+  public:
+    explicit InputFile(const std::string& path) : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {}
+    ~InputFile() {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+    }
+    InputFile(const InputFile&) = delete;
+    InputFile& operator=(const InputFile&) = delete;
+
+    // A directory opens on Linux but holds no integers; it must not pass for an empty file.
+    bool usable() const {
+        struct stat info {};
+        return fd_ >= 0 && ::fstat(fd_, &info) == 0 && !S_ISDIR(info.st_mode);
+    }
+
+    // Bytes read into `buffer`; 0 at end of file, -1 on an error.
+    ssize_t read(std::span<char> buffer) const {
+        ssize_t n;
+        do {
+            n = ::read(fd_, buffer.data(), buffer.size());
+        } while (n < 0 && errno == EINTR);
+        return n;
+    }
+
+  private:
+    int fd_;
+};
+
+constexpr bool is_blank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+// Parses integers one byte at a time, so a file is judged as it streams in:
+// a bad byte or one value too many stops the load without reading further.
+class IntegerScanner {
+  public:
+    IntegerScanner(std::span<std::int32_t> values, const std::string& path)
+        : values_(values), path_(path) {}
+
+    void feed(char c) {
+        if (is_blank(c)) {
+            finish_token();
+        } else if (c >= '0' && c <= '9') {
+            digits_ = true;
+            in_token_ = true;
+            magnitude_ = magnitude_ * 10 + (c - '0');
+            if (magnitude_ > kMagnitudeLimit) {
+                fail(LoadFailure::out_of_range);
+            }
+        } else if ((c == '-' || c == '+') && !in_token_) {
+            in_token_ = true;
+            negative_ = c == '-';
+        } else {
+            fail(LoadFailure::not_an_integer);
+        }
+    }
+
+    void finish_token() {
+        if (!in_token_) {
+            return;
+        }
+        if (!digits_) {
+            fail(LoadFailure::not_an_integer);
+        }
+        const std::int64_t value = negative_ ? -magnitude_ : magnitude_;
+        if (value > std::numeric_limits<std::int32_t>::max()) {
+            fail(LoadFailure::out_of_range);
+        }
+        if (count_ == values_.size()) {
+            fail(LoadFailure::too_many_values);
+        }
+        values_[count_++] = static_cast<std::int32_t>(value);
+        in_token_ = digits_ = negative_ = false;
+        magnitude_ = 0;
+    }
+
+  private:
+    static constexpr std::int64_t kMagnitudeLimit = std::int64_t{1} << 31;
+
+    [[noreturn]] void fail(LoadFailure failure) const { throw LoadError(failure, path_); }
+
+    std::span<std::int32_t> values_;
+    const std::string& path_;
+    std::size_t count_ = 0;
+    bool in_token_ = false;
+    bool digits_ = false;
+    bool negative_ = false;
+    std::int64_t magnitude_ = 0;
+};
+
+void require_non_negative(std::span<const std::int32_t> values, const std::string& path) {
+    if (std::any_of(values.begin(), values.end(), [](std::int32_t v) { return v < 0; })) {
+        throw LoadError(LoadFailure::negative_value, path);
+    }
+}
+
+} // namespace
+
+LoadError::LoadError(LoadFailure failure, const std::string& path)
+    : std::runtime_error(describe(failure, path)), failure_(failure) {}
+
+void load_values(const std::string& path, std::span<std::int32_t> values) {
+    const InputFile file(path);
+    if (!file.usable()) {
+        throw LoadError(LoadFailure::cannot_open, path);
+    }
+    IntegerScanner scanner(values, path);
+    std::array<char, 1 << 16> buffer{};
+    for (;;) {
+        const ssize_t n = file.read(buffer);
+        if (n < 0) {
+            throw LoadError(LoadFailure::cannot_read, path);
+        }
+        if (n == 0) {
+            break;
+        }
+        for (ssize_t i = 0; i < n; ++i) {
+            scanner.feed(buffer[static_cast<std::size_t>(i)]);
+        }
+    }
+    scanner.finish_token();
+}
+
+bool sums_fit(std::span<const std::int32_t> weights, std::span<const std::int32_t> profits,
+              std::span<const std::int32_t> limits, std::int32_t capacity) {
+    constexpr std::int64_t kMax = std::numeric_limits<std::int32_t>::max();
+    // Each product is below 2^62 and each running sum is checked before the
+    // next is added, so nothing here overflows 64 bits.
+    std::int64_t heaviest = 0;
+    std::int64_t most_profit = 0;
+    std::int64_t least_profit = 0;
+    for (std::size_t i = 0; i < weights.size(); ++i) {
+        const std::int64_t limit = limits[i];
+        heaviest += weights[i] * limit;
+        if (profits[i] > 0) {
+            most_profit += profits[i] * limit;
+        } else {
+            least_profit += profits[i] * limit;
+        }
+        if (heaviest > kMax || most_profit > kMax || least_profit < -kMax) {
+            return false;
+        }
+    }
+    // The worst objective: every loss taken and the heaviest load fully penalised.
+    const std::int64_t excess = std::max<std::int64_t>(0, heaviest - capacity);
+    const std::int64_t worst = least_profit - excess * heaviest;
+    // A gain is the difference of two objectives; the widest is best minus worst.
+    return most_profit - worst <= kMax;
+}
+
+Instance load_instance() {
+    std::vector<std::int32_t> weights(kItemCount, 0);
+    std::vector<std::int32_t> profits(kItemCount, 0);
+    std::vector<std::int32_t> limits(kItemCount, 0);
+    load_values(kWeightsFile, weights);
+    require_non_negative(weights, kWeightsFile);
+    load_values(kProfitsFile, profits);
+    load_values(kLimitsFile, limits);
+    require_non_negative(limits, kLimitsFile);
+    if (!sums_fit(weights, profits, limits, kCapacity)) {
+        throw LoadError(LoadFailure::sums_overflow, kLimitsFile);
+    }
+    return make_instance(std::move(weights), std::move(profits), std::move(limits), kCapacity);
+}
+
+} // namespace knapsack

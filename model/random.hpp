@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstdint>
+#include <random>
+#include <span>
+
+namespace knapsack {
+
+// The program's one source of randomness. Every draw comes from a single
+// generator seeded once, so a run is the same on every platform and compiler.
+using Rng = std::mt19937;
+inline constexpr std::uint32_t kSeed = 1000;
+
+// A value in 0..k-1 from the next 32-bit output, reduced modulo k. For k <= 0
+// the result is 0 and nothing is drawn, so the sequence of later draws is kept.
+std::int64_t random_below(Rng& rng, std::int64_t k);
+
+// Gives every item, in order, a quantity drawn uniformly from 0..limits[i]:
+// exactly one draw per item, even for an item whose limit is 0.
+void random_solution(Rng& rng, std::span<std::int32_t> solution,
+                     std::span<const std::int32_t> limits);
+
+} // namespace knapsack

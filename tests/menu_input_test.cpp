@@ -1,0 +1,76 @@
+#include "app/menu_input.hpp"
+#include "test_support.hpp"
+
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace knapsack {
+namespace {
+
+using testing::CapturedOutput;
+using testing::count_of;
+
+const std::string kPrompt = "         Escolha: ";
+
+struct Session {
+    std::istringstream in;
+    CapturedOutput captured;
+    explicit Session(const std::string& input) : in(input) {}
+    MenuChoice next() { return read_menu_choice(in, captured.out()); }
+    std::size_t menus() { return count_of(captured.text(), kPrompt); }
+};
+
+TEST(MenuInput, PrintsTheWholeMenuBeforeReading) {
+    Session s("1\n");
+    EXPECT_EQ(s.next(), kRandomSolution);
+    EXPECT_EQ(s.captured.text(), "\n************************************************* \n"
+                                 "         1. Gerar solucao inicial Aleatoria \n"
+                                 "         2. VND \n"
+                                 "         3. VNS \n"
+                                 "         0. Sair \n"
+                                 "         Escolha: ");
+    EXPECT_EQ(s.in.get(), '\n') << "what follows the number stays in the input";
+}
+
+TEST(MenuInput, OutOfRangeShowsTheMenuAgain) {
+    Session s("7\n-1\n99999999999999999999\n4 2\n");
+    EXPECT_EQ(s.next(), kVnd);
+    EXPECT_EQ(s.menus(), 5u);
+}
+
+TEST(MenuInput, SignsBlanksAndTrailingTextAreReadLikeScanf) {
+    Session s(" \t\r\n +3\n-0\n2x\n1");
+    EXPECT_EQ(s.next(), kVns);
+    EXPECT_EQ(s.next(), kQuit);
+    EXPECT_EQ(s.next(), kVnd);
+    EXPECT_EQ(s.next(), kRandomSolution) << "the rest of the line 'x' is thrown away";
+    EXPECT_EQ(s.menus(), 5u);
+}
+
+TEST(MenuInput, NonNumbersDiscardTheirLine) {
+    Session s("abc 3\n-\n- 2\n\x01\x02\n1\n");
+    EXPECT_EQ(s.next(), kRandomSolution);
+    EXPECT_EQ(s.menus(), 5u);
+}
+
+TEST(MenuInput, EndOfInputQuitsWhereverItComes) {
+    for (const char* input : {"", "   \n\n", "-", "+", "abc", "7", "9\n8 "}) {
+        Session s(input);
+        EXPECT_EQ(s.next(), kQuit) << '"' << input << '"';
+        EXPECT_EQ(s.next(), kQuit) << "and keeps quitting";
+    }
+}
+
+TEST(MenuInput, LongInvalidInputIsBoundedAndDoesNotRecurse) {
+    std::string input;
+    for (int i = 0; i < 20000; ++i) {
+        input += "9\n";
+    }
+    input += std::string(1 << 20, 'z') + "\n2\n";
+    Session s(input);
+    EXPECT_EQ(s.next(), kVnd);
+    EXPECT_EQ(s.menus(), 20002u);
+}
+
+} // namespace
+} // namespace knapsack

@@ -1,0 +1,111 @@
+#include "model/evaluation.hpp"
+#include "model/moves.hpp"
+#include "model/random.hpp"
+#include "test_support.hpp"
+
+#include <gtest/gtest.h>
+
+namespace knapsack {
+namespace {
+
+using testing::two_item_instance;
+
+TEST(Evaluation, WorkedExampleIncludingPenalty) {
+    const Instance inst = two_item_instance();
+    EXPECT_EQ(inst.penalty, 8);
+    const Solution over{1, 1};
+    EXPECT_EQ(total_weight(over, inst.weights), 5);
+    EXPECT_EQ(infeasibility(5, inst.capacity), 1);
+    EXPECT_EQ(objective(over, inst.profits, 1, inst.penalty), 1);
+    const Solution worst{1, 2};
+    const Evaluation e = evaluate(inst, worst);
+    EXPECT_EQ(e.weight, 8);
+    EXPECT_EQ(e.objective, 5 + 8 - 4 * 8);
+    EXPECT_EQ(evaluate(inst, Solution{0, 1}).objective, 4);
+}
+
+TEST(Evaluation, ExactlyAtCapacityHasNoPenalty) {
+    const Instance inst = make_instance({4, 1}, {7, 1}, {1, 3}, 4);
+    EXPECT_EQ(infeasibility(4, 4), 0);
+    EXPECT_EQ(evaluate(inst, Solution{1, 0}).objective, 7);
+    EXPECT_EQ(evaluate(inst, Solution{1, 1}).objective, 8 - inst.penalty);
+}
+
+TEST(Evaluation, TotalsAgreeWithFullEvaluationAfterMoves) {
+    const Instance inst = make_instance({2, 3, 7}, {5, -4, 9}, {1, 2, 3}, 6);
+    Solution s{1, 2, 0};
+    Totals t = totals_of(inst, s);
+    EXPECT_EQ(objective_of(inst, t), evaluate(inst, s).objective);
+    for (const auto& [item, delta] : {std::pair{2, 1}, {1, -1}, {2, 1}, {0, -1}}) {
+        s[static_cast<std::size_t>(item)] += delta;
+        t = moved(inst, t, item, delta);
+        EXPECT_EQ(t.weight, evaluate(inst, s).weight);
+        EXPECT_EQ(objective_of(inst, t), evaluate(inst, s).objective);
+    }
+}
+
+TEST(ChangeQuantity, ClampsAtBothBoundsAndUndoes) {
+    const std::vector<std::int32_t> limits{2, 0, 5};
+    Solution s{2, 0, 3};
+    EXPECT_EQ(change_quantity(s, 0, +1, limits), 0) << "at its limit";
+    EXPECT_EQ(s[0], 2);
+    EXPECT_EQ(change_quantity(s, 1, -1, limits), 0) << "at zero";
+    EXPECT_EQ(s[1], 0);
+    EXPECT_EQ(change_quantity(s, 2, 0, limits), 0);
+    EXPECT_EQ(change_quantity(s, 2, -1, limits), -1);
+    EXPECT_EQ(s[2], 2);
+    EXPECT_EQ(change_quantity(s, 2, +1, limits), 1);
+    EXPECT_EQ(s[2], 3);
+    // A removal past zero reports what it really took, so undoing restores.
+    const std::int32_t taken = change_quantity(s, 2, -7, limits);
+    EXPECT_EQ(taken, -3);
+    EXPECT_EQ(s[2], 0);
+    EXPECT_EQ(change_quantity(s, 2, -taken, limits), 3);
+    EXPECT_EQ(s[2], 3);
+}
+
+TEST(ChangeQuantity, HugeLimitDoesNotOverflow) {
+    const std::vector<std::int32_t> limits{INT32_MAX};
+    Solution s{INT32_MAX};
+    EXPECT_EQ(change_quantity(s, 0, +1, limits), 0);
+    EXPECT_EQ(s[0], INT32_MAX);
+    EXPECT_EQ(change_quantity(s, 0, -1, limits), -1);
+    EXPECT_EQ(change_quantity(s, 0, +1, limits), 1);
+}
+
+TEST(RandomDraws, ZeroDrawsNothingAndOneStillDraws) {
+    Rng a(kSeed);
+    Rng b(kSeed);
+    EXPECT_EQ(random_below(a, 0), 0);
+    EXPECT_EQ(a(), b()) << "random_below(0) must not consume a draw";
+    EXPECT_EQ(random_below(a, 1), 0);
+    b();
+    EXPECT_EQ(a(), b()) << "random_below(1) must consume exactly one draw";
+}
+
+TEST(RandomDraws, ModuloOfTheNextOutput) {
+    Rng a(kSeed);
+    Rng b(kSeed);
+    for (std::int64_t k : {2LL, 3LL, 50LL, 6LL, 1LL << 31}) {
+        EXPECT_EQ(random_below(a, k),
+                  static_cast<std::int64_t>(b() % static_cast<std::uint64_t>(k)));
+    }
+}
+
+TEST(RandomSolution, OneDrawPerItemWithinLimits) {
+    const std::vector<std::int32_t> limits{0, 5, 1, INT32_MAX, 3};
+    Rng a(7);
+    Solution s(limits.size(), -1);
+    random_solution(a, s, limits);
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        EXPECT_GE(s[i], 0);
+        EXPECT_LE(s[i], limits[i]);
+    }
+    EXPECT_EQ(s[0], 0);
+    Rng b(7);
+    b.discard(limits.size());
+    EXPECT_EQ(a(), b()) << "a limit of 0 still takes its draw";
+}
+
+} // namespace
+} // namespace knapsack

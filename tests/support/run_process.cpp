@@ -1,0 +1,209 @@
+#include "run_process.hpp"
+
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <fcntl.h>
+#include <fstream>
+#include <poll.h>
+#include <sstream>
+#include <stdexcept>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace knapsack::testing {
+
+namespace {
+
+void append_capped(std::string& kept, const char* data, std::size_t n, std::size_t cap) {
+    if (kept.size() < cap) {
+        kept.append(data, std::min(n, cap - kept.size()));
+    }
+}
+
+void keep_tail(std::string& tail, const char* data, std::size_t n, std::size_t cap) {
+    if (cap == 0) {
+        return;
+    }
+    tail.append(data, n);
+    if (tail.size() > 2 * cap) {
+        tail.erase(0, tail.size() - cap);
+    }
+}
+
+} // namespace
+
+RunResult run_process(const RunOptions& options) {
+    int in_pipe[2];
+    int out_pipe[2];
+    int err_pipe[2];
+    if (pipe2(in_pipe, O_CLOEXEC) != 0 || pipe2(out_pipe, O_CLOEXEC) != 0 ||
+        pipe2(err_pipe, O_CLOEXEC) != 0) {
+        throw std::runtime_error("pipe failed");
+    }
+    std::vector<std::string> env_strings;
+    for (char** e = environ; *e != nullptr; ++e) {
+        env_strings.emplace_back(*e);
+    }
+    env_strings.insert(env_strings.end(), options.environment.begin(), options.environment.end());
+    std::vector<char*> envp;
+    for (auto& s : env_strings) {
+        envp.push_back(s.data());
+    }
+    envp.push_back(nullptr);
+    std::vector<std::string> args{options.program.string()};
+    args.insert(args.end(), options.arguments.begin(), options.arguments.end());
+    std::vector<char*> argv;
+    for (auto& s : args) {
+        argv.push_back(s.data());
+    }
+    argv.push_back(nullptr);
+
+    const auto started = std::chrono::steady_clock::now();
+    const pid_t pid = fork();
+    if (pid < 0) {
+        throw std::runtime_error("fork failed");
+    }
+    if (pid == 0) {
+        if (options.close_stdin) {
+            close(STDIN_FILENO);
+        } else {
+            dup2(in_pipe[0], STDIN_FILENO);
+        }
+        if (!options.stdout_path.empty()) {
+            const int fd = open(options.stdout_path.c_str(), O_WRONLY);
+            dup2(fd, STDOUT_FILENO);
+        } else {
+            dup2(out_pipe[1], STDOUT_FILENO);
+        }
+        dup2(err_pipe[1], STDERR_FILENO);
+        if (!options.working_directory.empty() && chdir(options.working_directory.c_str()) != 0) {
+            _exit(127);
+        }
+        execve(argv[0], argv.data(), envp.data());
+        _exit(127);
+    }
+    close(in_pipe[0]);
+    close(out_pipe[1]);
+    close(err_pipe[1]);
+
+    RunResult result;
+    std::size_t written = 0;
+    int in_fd = in_pipe[1];
+    if (options.close_stdin || options.input.empty()) {
+        close(in_fd);
+        in_fd = -1;
+    }
+    int out_fd = out_pipe[0];
+    int err_fd = err_pipe[0];
+    std::signal(SIGPIPE, SIG_IGN);
+    std::vector<char> buffer(std::size_t{1} << 20);
+    const auto deadline = started + std::chrono::duration<double>(options.timeout_seconds);
+    while (out_fd >= 0 || err_fd >= 0) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0) {
+            result.timed_out = true;
+            kill(pid, SIGKILL);
+            break;
+        }
+        pollfd fds[3];
+        nfds_t count = 0;
+        for (int fd : {out_fd, err_fd}) {
+            if (fd >= 0) {
+                fds[count++] = {fd, POLLIN, 0};
+            }
+        }
+        if (in_fd >= 0) {
+            fds[count++] = {in_fd, POLLOUT, 0};
+        }
+        if (poll(fds, count, static_cast<int>(std::min<long long>(left.count(), 1000))) < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            break;
+        }
+        for (nfds_t k = 0; k < count; ++k) {
+            if (fds[k].revents == 0) {
+                continue;
+            }
+            const int fd = fds[k].fd;
+            if (fd == in_fd) {
+                const ssize_t n =
+                    write(fd, options.input.data() + written, options.input.size() - written);
+                if (n > 0) {
+                    written += static_cast<std::size_t>(n);
+                }
+                if (n < 0 || written == options.input.size()) {
+                    close(in_fd);
+                    in_fd = -1;
+                }
+                continue;
+            }
+            const ssize_t n = read(fd, buffer.data(), buffer.size());
+            if (n <= 0) {
+                close(fd);
+                (fd == out_fd ? out_fd : err_fd) = -1;
+                continue;
+            }
+            const auto size = static_cast<std::size_t>(n);
+            if (fd == out_fd) {
+                result.stdout_bytes += size;
+                append_capped(result.head, buffer.data(), size, options.keep_head);
+                keep_tail(result.tail, buffer.data(), size, options.keep_tail);
+            } else {
+                append_capped(result.err, buffer.data(), size, 1 << 16);
+            }
+        }
+    }
+    for (int fd : {in_fd, out_fd, err_fd}) {
+        if (fd >= 0) {
+            close(fd);
+        }
+    }
+    int status = 0;
+    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    result.seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    if (WIFEXITED(status)) {
+        result.exit_status = WEXITSTATUS(status);
+    } else if (WIFSIGNALED(status)) {
+        result.signal = WTERMSIG(status);
+    }
+    if (result.tail.size() > options.keep_tail) {
+        result.tail.erase(0, result.tail.size() - options.keep_tail);
+    }
+    return result;
+}
+
+TempDir::TempDir() {
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "knapsack-test-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) {
+        throw std::runtime_error("mkdtemp failed");
+    }
+    path_ = pattern;
+}
+
+TempDir::~TempDir() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+}
+
+void TempDir::write(const std::string& name, const std::string& contents) const {
+    std::ofstream file(path_ / name, std::ios::binary);
+    file << contents;
+}
+
+std::string read_file(const std::filesystem::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+} // namespace knapsack::testing

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace knapsack::testing {
+
+struct RunOptions {
+    std::filesystem::path program;
+    std::vector<std::string> arguments;
+    std::filesystem::path working_directory;
+    std::string input;        // written to standard input, which is then closed
+    bool close_stdin = false; // start with standard input closed instead
+    std::string stdout_path;  // when set, standard output goes to this file instead of a pipe
+    std::vector<std::string> environment;         // extra NAME=value entries
+    std::size_t keep_head = std::size_t{1} << 22; // bytes of standard output kept from the start
+    std::size_t keep_tail = 0;                    // and from the end
+    double timeout_seconds = 30.0;
+};
+
+struct RunResult {
+    int exit_status = -1; // -1 when killed by a signal
+    int signal = 0;
+    bool timed_out = false;
+    std::size_t stdout_bytes = 0; // everything written, kept or not
+    std::string head;
+    std::string tail;
+    std::string err;
+    double seconds = 0.0;
+};
+
+// Runs a program to completion, feeding its standard input and counting its
+// standard output without storing more of it than asked: a search trace can
+// run to gigabytes.
+RunResult run_process(const RunOptions& options);
+
+// A fresh directory under the system's temporary directory, removed on destruction.
+class TempDir {
+  public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+    void write(const std::string& name, const std::string& contents) const;
+
+  private:
+    std::filesystem::path path_;
+};
+
+std::string read_file(const std::filesystem::path& path);
+
+} // namespace knapsack::testing

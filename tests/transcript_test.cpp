@@ -1,0 +1,209 @@
+// End-to-end: the built program in a temporary directory holding instance
+// files, with scripted standard input; its whole standard output and exit
+// status are compared with golden files, and with the plain reference program.
+// UPDATE_GOLDEN=1 rewrites the golden files instead of comparing.
+#include "support/run_process.hpp"
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <map>
+
+namespace knapsack {
+namespace {
+
+using testing::read_file;
+using testing::RunOptions;
+using testing::RunResult;
+using testing::TempDir;
+
+const std::filesystem::path kSource = SOURCE_DIR;
+const std::filesystem::path kProgram = KNAPSACK_PROGRAM;
+const std::filesystem::path kReference = REFERENCE_PROGRAM;
+
+const char* const kFiles[] = {"peso50.txt", "beneficio50.txt", "limite50.txt"};
+
+// File name -> contents; a file mapped to "<absent>" is not written.
+using Files = std::map<std::string, std::string>;
+const std::string kAbsent = "<absent>";
+
+Files shipped() {
+    Files files;
+    for (const char* name : kFiles) {
+        files[name] = read_file(kSource / "data" / name);
+    }
+    return files;
+}
+
+Files with(Files files, const std::string& name, const std::string& contents) {
+    files[name] = contents;
+    return files;
+}
+
+// The worked two-item instance, written as 50-item files (the rest are 0).
+Files two_items() {
+    return {{"peso50.txt", "2 3\n"}, {"beneficio50.txt", "5 4\n"}, {"limite50.txt", "1 2\n"}};
+}
+
+RunResult run_in(const Files& files, const std::filesystem::path& program, const std::string& input,
+                 RunOptions options = {}) {
+    TempDir dir;
+    for (const auto& [name, contents] : files) {
+        if (contents != kAbsent) {
+            dir.write(name, contents);
+        }
+    }
+    options.program = program;
+    options.working_directory = dir.path();
+    options.input = input;
+    return run_process(options);
+}
+
+struct Case {
+    const char* name;
+    Files files;
+    const char* input;
+    int status;
+};
+
+std::string fifty_one_values() {
+    std::string text;
+    for (int i = 0; i < 51; ++i) {
+        text += "1\n";
+    }
+    return text;
+}
+
+std::vector<Case> cases() {
+    return {
+        {"quit_at_once", shipped(), "0\n", 0},
+        {"search_before_solution", shipped(), "2\n3\n0\n", 0},
+        {"out_of_range_and_garbage", shipped(), "7\n-1\nabc\n0\n", 0},
+        {"end_of_input", shipped(), "1\n", 0},
+        {"random_twice", shipped(), "1\n1\n0\n", 0},
+        {"vnd", shipped(), "1\n2\n0\n", 0},
+        {"vnd_twice", shipped(), "1\n2\n2\n0\n", 0},
+        {"vnd_new_start_vnd", shipped(), "1\n2\n1\n2\n0\n", 0},
+        {"two_items_vnd_new_start_vnd", two_items(), "1\n2\n1\n2\n0\n", 0},
+        {"missing_weights", with(shipped(), "peso50.txt", kAbsent), "0\n", 1},
+        {"missing_profits", with(shipped(), "beneficio50.txt", kAbsent), "0\n", 1},
+        {"missing_limits", with(shipped(), "limite50.txt", kAbsent), "0\n", 1},
+        {"weights_not_integer", with(shipped(), "peso50.txt", "1 2 x3\n"), "0\n", 1},
+        {"profits_out_of_range", with(shipped(), "beneficio50.txt", "2147483648\n"), "0\n", 1},
+        {"limits_too_many", with(shipped(), "limite50.txt", fifty_one_values()), "0\n", 1},
+        {"negative_weight", with(shipped(), "peso50.txt", "3 -1\n"), "0\n", 1},
+        {"negative_limit", with(shipped(), "limite50.txt", "1 1 -2\n"), "0\n", 1},
+        {"sums_overflow",
+         {{"peso50.txt", "50000\n"}, {"beneficio50.txt", "1\n"}, {"limite50.txt", "1\n"}},
+         "0\n",
+         1},
+    };
+}
+
+class Transcript : public ::testing::TestWithParam<Case> {};
+
+TEST_P(Transcript, MatchesGoldenOutputAndStatus) {
+    const Case& c = GetParam();
+    const RunResult result = run_in(c.files, kProgram, c.input);
+    ASSERT_FALSE(result.timed_out);
+    EXPECT_EQ(result.exit_status, c.status) << result.err;
+    EXPECT_EQ(result.err, "");
+    const auto golden = kSource / "tests" / "golden" / (std::string(c.name) + ".txt");
+    if (std::getenv("UPDATE_GOLDEN") != nullptr) {
+        std::ofstream(golden, std::ios::binary) << result.head;
+        return;
+    }
+    ASSERT_TRUE(std::filesystem::exists(golden)) << golden;
+    EXPECT_EQ(result.head, read_file(golden));
+}
+
+INSTANTIATE_TEST_SUITE_P(Program, Transcript, ::testing::ValuesIn(cases()),
+                         [](const auto& param_info) { return std::string(param_info.param.name); });
+
+TEST(Transcript, BadInstanceStopsBeforeTheMenuWithOneLine) {
+    for (const Case& c : cases()) {
+        if (c.status != 1) {
+            continue;
+        }
+        const RunResult result = run_in(c.files, kProgram, c.input);
+        EXPECT_EQ(result.head.find("Escolha"), std::string::npos) << c.name;
+        EXPECT_EQ(std::count(result.head.begin(), result.head.end(), '\n'), 1) << c.name;
+        EXPECT_EQ(result.head.rfind("O Arquivo ", 0), 0u) << c.name;
+    }
+}
+
+// Instances of other shapes than the shipped one, written as the program reads them.
+Files generated(int variant) {
+    const std::string names[] = {"peso50.txt", "beneficio50.txt", "limite50.txt"};
+    Files files;
+    std::uint32_t state = 2654435761u * static_cast<std::uint32_t>(variant + 1);
+    auto next = [&state](std::uint32_t k) {
+        state = state * 1664525u + 1013904223u;
+        return (state >> 8) % k;
+    };
+    for (int i = 0; i < 50; ++i) {
+        files[names[0]] += std::to_string(next(variant == 2 ? 4 : 21)) + "\n";
+        files[names[1]] +=
+            std::to_string(static_cast<int>(next(61)) - (variant == 1 ? 10 : 0)) + " ";
+        files[names[2]] += std::to_string(next(variant == 0 ? 9 : 6)) + "\t";
+    }
+    return files;
+}
+
+TEST(Transcript, AgreesWithTheReferenceProgram) {
+    const char* inputs[] = {"1\n2\n0\n", "2\n1\n2\n2\n1\n1\n2\n0\n", "1\n1\n1\n2\n1\n2\n0\n"};
+    std::vector<Files> instances{shipped(), two_items()};
+    for (int v = 0; v < 3; ++v) {
+        instances.push_back(generated(v));
+    }
+    for (std::size_t k = 0; k < instances.size(); ++k) {
+        for (const char* input : inputs) {
+            const RunResult ours = run_in(instances[k], kProgram, input);
+            const RunResult theirs = run_in(instances[k], kReference, input);
+            EXPECT_EQ(ours.exit_status, 0);
+            EXPECT_EQ(ours.head, theirs.head) << "instance " << k << " input " << input;
+        }
+    }
+}
+
+// The only test that runs the full 20-second search. Its trace is counted and
+// only its two ends are kept.
+TEST(Transcript, VnsRunsItsBudgetAndNeverLowersF) {
+    const std::string input = "1\n2\n3\n0\n";
+    RunOptions options;
+    options.keep_head = 1 << 20;
+    options.keep_tail = 1 << 16;
+    options.timeout_seconds = 120;
+    const RunResult ours = run_in(shipped(), kProgram, input, options);
+    ASSERT_FALSE(ours.timed_out);
+    EXPECT_EQ(ours.exit_status, 0);
+    EXPECT_GE(ours.seconds, 20.0);
+
+    // The trace starts as the reference's does: run it for a few cycles only
+    // and drop its final block, which the full run prints much later.
+    RunOptions few;
+    few.arguments = {"25"};
+    const RunResult reference = run_in(shipped(), kReference, input, few);
+    const std::string vns_title = "Melhor solucao encontrada pelo VNS em 20 segundos:\n";
+    const std::size_t final_block = reference.head.rfind(vns_title);
+    ASSERT_NE(final_block, std::string::npos);
+    const std::string prefix = reference.head.substr(0, final_block - 50);
+    ASSERT_GT(ours.stdout_bytes, prefix.size());
+    EXPECT_EQ(ours.head.substr(0, prefix.size()), prefix);
+
+    // It ends with the VNS block, the table and the menu; F is at least the VND's.
+    const std::size_t block = ours.tail.rfind(vns_title);
+    ASSERT_NE(block, std::string::npos);
+    const std::string tail = ours.tail.substr(block);
+    EXPECT_EQ(std::count(tail.begin(), tail.end(), '\n'), 4 + 1 + 51 + 6);
+    const auto objective_after = [](const std::string& text, std::size_t from) {
+        return std::stoi(text.substr(text.find("Funcao objetivo: ", from) + 17));
+    };
+    const std::size_t vnd_block = ours.head.find("Melhor solucao encontrada pelo VND:\n");
+    ASSERT_NE(vnd_block, std::string::npos);
+    EXPECT_GE(objective_after(tail, 0), objective_after(ours.head, vnd_block));
+}
+
+} // namespace
+} // namespace knapsack
