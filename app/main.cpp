@@ -2,6 +2,7 @@
 #include "app/output.hpp"
 
 #include <cstdio>
+#include <fcntl.h>
 #include <iostream>
 #include <new>
 #include <unistd.h>
@@ -28,10 +29,21 @@ int output_failed(const knapsack::OutputError& error) {
     return kFailure;
 }
 
+// A search trace can run to gigabytes; through a pipe, a larger pipe buffer
+// means fewer round trips with the reader. Best effort: a refusal is harmless.
+void widen_pipe(int fd) {
+#ifdef F_SETPIPE_SZ
+    ::fcntl(fd, F_SETPIPE_SZ, static_cast<int>(knapsack::Output::kDefaultCapacity));
+#else
+    (void)fd;
+#endif
+}
+
 } // namespace
 
 int main() {
     std::ios::sync_with_stdio(false);
+    widen_pipe(STDOUT_FILENO);
     const auto out = knapsack::Output::to_fd(STDOUT_FILENO);
     try {
         const int status = knapsack::interactive_menu(std::cin, *out);
