@@ -186,17 +186,23 @@ bool sums_fit(std::span<const std::int32_t> weights, std::span<const std::int32_
     return most_profit - worst <= kMax;
 }
 
-Instance load_instance() {
+Instance load_instance(const std::string& directory) {
+    const auto in_directory = [&directory](const char* name) {
+        return directory.empty() ? std::string(name) : directory + "/" + name;
+    };
+    const std::string weights_path = in_directory(kWeightsFile);
+    const std::string profits_path = in_directory(kProfitsFile);
+    const std::string limits_path = in_directory(kLimitsFile);
     std::vector<std::int32_t> weights(kItemCount, 0);
     std::vector<std::int32_t> profits(kItemCount, 0);
     std::vector<std::int32_t> limits(kItemCount, 0);
-    load_values(kWeightsFile, weights);
-    require_non_negative(weights, kWeightsFile);
-    load_values(kProfitsFile, profits);
-    load_values(kLimitsFile, limits);
-    require_non_negative(limits, kLimitsFile);
+    load_values(weights_path, weights);
+    require_non_negative(weights, weights_path);
+    load_values(profits_path, profits);
+    load_values(limits_path, limits);
+    require_non_negative(limits, limits_path);
     if (!sums_fit(weights, profits, limits, kCapacity)) {
-        throw LoadError(LoadFailure::sums_overflow, kLimitsFile);
+        throw LoadError(LoadFailure::sums_overflow, limits_path);
     }
     return make_instance(std::move(weights), std::move(profits), std::move(limits), kCapacity);
 }

@@ -38,9 +38,10 @@ class LoadError : public std::runtime_error {
 // integer reaches keep their value. Throws LoadError.
 void load_values(const std::string& path, std::span<std::int32_t> values);
 
-// Loads weights, profits and limits from the working directory, in that order,
-// checking each file before the next is opened. Throws LoadError.
-Instance load_instance();
+// Loads weights, profits and limits from `directory` (by default the working
+// directory), in that order, checking each file before the next is opened.
+// Throws LoadError, naming the file as it was opened.
+Instance load_instance(const std::string& directory = "");
 
 // True when every sum the evaluation and the searches can form (the penalty,
 // profit totals, the most negative objective and any gain) fits in 32 bits.

@@ -67,6 +67,7 @@ void vns(const Instance& instance, std::span<std::int32_t> solution, std::int32_
          std::int32_t& F, Output& out, Rng& rng, const VnsStop& stop) {
     Solution copy(solution.size());
     TraceMemo memo;
+    const auto started = std::chrono::steady_clock::now();
     const std::int64_t start = clock_ms();
     std::int64_t last = start;
     std::int64_t cycles = 0;
@@ -98,7 +99,9 @@ void vns(const Instance& instance, std::span<std::int32_t> solution, std::int32_
                 k = 1;
                 memo.forget();
                 if (stop.on_improvement) {
-                    stop.on_improvement({clock_ms() - start, cycles, F, W});
+                    const std::chrono::duration<double> elapsed =
+                        std::chrono::steady_clock::now() - started;
+                    stop.on_improvement({elapsed.count(), cycles, F, W});
                 }
             } else {
                 memo.keep(key, std::move(trace));

@@ -13,7 +13,7 @@ namespace knapsack {
 
 // A new incumbent found by the VNS, for callers that chart progress.
 struct VnsImprovement {
-    std::int64_t elapsed_ms = 0; // since the search started
+    double seconds = 0.0;        // since the search started
     std::int64_t cycle = 0;      // cycles of shake kinds completed before it
     std::int32_t F = 0;
     std::int32_t W = 0;

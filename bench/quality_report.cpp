@@ -1,0 +1,196 @@
+// How far the heuristics land from the true optimum.
+//   quality_report [DATA_DIR [SVG_PATH]]
+// For the shipped instance (DATA_DIR, default "data") and 20 generated ones,
+// prints the exact optimum beside a random start, its VND local optimum and
+// the VNS from there after 1, 10 and 100 thousand cycles (and, for the shipped
+// instance, after the menu's 20-second budget), as the menu's options 1, 2 and
+// 3 would run them. Draws the shipped instance's 20-second VNS progress as an
+// SVG picture (default "vns_progress.svg").
+#include "app/output.hpp"
+#include "bench_support.hpp"
+#include "model/evaluation.hpp"
+#include "model/exact_optimum.hpp"
+#include "model/instance_generator.hpp"
+#include "model/loader.hpp"
+#include "search/vns.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace knapsack::bench {
+namespace {
+
+constexpr std::int64_t kCheckpoints[] = {1'000, 10'000, 100'000};
+constexpr double kMenuBudget = 20.0;
+
+struct Run {
+    std::vector<VnsImprovement> improvements;
+    Start result;
+};
+
+Run run_vns(const Instance& instance, const Start& from, Rng& rng, const VnsStop& limits) {
+    Run run{{}, from};
+    VnsStop stop = limits;
+    stop.on_improvement = [&run](const VnsImprovement& found) {
+        run.improvements.push_back(found);
+    };
+    const auto sink = Output::discarding();
+    vns(instance, run.result.solution, run.result.W, run.result.F, *sink, rng, stop);
+    return run;
+}
+
+// The incumbent's F once `cycles` cycles had completed.
+std::int32_t f_after(const Run& run, std::int32_t initial, std::int64_t cycles) {
+    std::int32_t F = initial;
+    for (const VnsImprovement& found : run.improvements) {
+        if (found.cycle < cycles) {
+            F = found.F;
+        }
+    }
+    return F;
+}
+
+std::string gap(std::int64_t optimum, std::int32_t F) {
+    char text[32];
+    if (optimum <= 0) {
+        return "-";
+    }
+    std::snprintf(text, sizeof text, "%.2f",
+                  100.0 * static_cast<double>(optimum - F) / static_cast<double>(optimum));
+    return text;
+}
+
+struct Row {
+    std::string name;
+    std::int64_t optimum;
+    std::int32_t random;
+    std::int32_t vnd;
+    std::int32_t vns[3];
+    std::string timed; // F after the 20-second budget, shipped instance only
+    bool feasible;
+    double found_at;       // seconds into the 100k-cycle run of its last improvement
+    std::int64_t found_in; // and the cycle
+};
+
+Row evaluate_instance(const std::string& name, const Instance& instance, Run* timed_run) {
+    Row row{name, exact_optimum(instance).profit, 0, 0, {}, "", true, 0.0, 0};
+    Rng rng(kSeed);
+    Start start = random_starts(instance, 1, kSeed)[0];
+    rng.discard(static_cast<unsigned long long>(instance.item_count));
+    row.random = start.F;
+    const Start descended = local_optimum(instance, start);
+    row.vnd = descended.F;
+    Rng timed_rng = rng;
+    const Run run = run_vns(instance, descended, rng, VnsStop{1e9, kCheckpoints[2]});
+    for (std::size_t k = 0; k < 3; ++k) {
+        row.vns[k] = f_after(run, descended.F, kCheckpoints[k]);
+    }
+    row.feasible = run.result.W <= instance.capacity;
+    if (!run.improvements.empty()) {
+        row.found_at = run.improvements.back().seconds;
+        row.found_in = run.improvements.back().cycle;
+    }
+    if (timed_run != nullptr) {
+        *timed_run = run_vns(instance, descended, timed_rng, VnsStop{kMenuBudget});
+        row.timed = std::to_string(timed_run->result.F);
+    }
+    return row;
+}
+
+void print_table(const std::vector<Row>& rows) {
+    std::printf("%-10s %8s %9s %6s %8s %8s %8s %8s %7s %11s %9s\n", "instance", "optimum", "random",
+                "VND", "VNS 1k", "VNS 10k", "VNS 100k", "VNS 20s", "gap %", "found at s",
+                "at cycle");
+    for (const Row& r : rows) {
+        std::printf("%-10s %8lld %9d %6d %8d %8d %8d %8s %7s %11.4f %9lld%s\n", r.name.c_str(),
+                    static_cast<long long>(r.optimum), r.random, r.vnd, r.vns[0], r.vns[1],
+                    r.vns[2], r.timed.empty() ? "-" : r.timed.c_str(),
+                    gap(r.optimum, r.vns[2]).c_str(), r.found_at,
+                    static_cast<long long>(r.found_in), r.feasible ? "" : "  (overfull)");
+    }
+}
+
+// Best F against time on a logarithmic axis, with the optimum as a line.
+void write_svg(const std::string& path, const Run& run, std::int32_t start_F,
+               std::int64_t optimum) {
+    constexpr double kWidth = 720, kHeight = 400, kLeft = 70, kRight = 20, kTop = 30, kBottom = 50;
+    constexpr double kFirst = -5.0; // 10 microseconds
+    const double last = std::log10(kMenuBudget);
+    const double low = std::min<double>(start_F, static_cast<double>(optimum)) - 5;
+    const double high = static_cast<double>(optimum) + 5;
+    auto x = [&](double seconds) {
+        const double t = std::clamp(std::log10(std::max(seconds, 1e-9)), kFirst, last);
+        return kLeft + (t - kFirst) / (last - kFirst) * (kWidth - kLeft - kRight);
+    };
+    auto y = [&](double F) {
+        return kTop + (high - F) / (high - low) * (kHeight - kTop - kBottom);
+    };
+    std::ofstream svg(path);
+    svg << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << kWidth << "\" height=\""
+        << kHeight << "\" font-family=\"sans-serif\" font-size=\"12\">\n"
+        << "<rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n"
+        << "<text x=\"" << kLeft << "\" y=\"18\">VNS on the shipped instance: best objective "
+        << "against time (20-second budget)</text>\n";
+    for (int e = static_cast<int>(kFirst); e <= 1; ++e) {
+        const double gx = x(std::pow(10.0, e));
+        svg << "<line x1=\"" << gx << "\" y1=\"" << kTop << "\" x2=\"" << gx << "\" y2=\""
+            << kHeight - kBottom << "\" stroke=\"#ddd\"/>\n<text x=\"" << gx - 14 << "\" y=\""
+            << kHeight - kBottom + 16 << "\">1e" << e << "</text>\n";
+    }
+    svg << "<text x=\"" << kWidth / 2 - 40 << "\" y=\"" << kHeight - 12
+        << "\">seconds (log scale)</text>\n";
+    for (const double F : {low + 5, static_cast<double>(optimum)}) {
+        svg << "<text x=\"4\" y=\"" << y(F) + 4 << "\">" << static_cast<long long>(F)
+            << "</text>\n";
+    }
+    svg << "<line x1=\"" << kLeft << "\" y1=\"" << y(static_cast<double>(optimum)) << "\" x2=\""
+        << kWidth - kRight << "\" y2=\"" << y(static_cast<double>(optimum))
+        << "\" stroke=\"#c33\" stroke-dasharray=\"6 4\"/>\n<text x=\"" << kWidth - 150 << "\" y=\""
+        << y(static_cast<double>(optimum)) - 6 << "\" fill=\"#c33\">exact optimum " << optimum
+        << "</text>\n<polyline fill=\"none\" stroke=\"#236\" stroke-width=\"2\" points=\"";
+    double F = start_F;
+    svg << x(1e-9) << ',' << y(F);
+    for (const VnsImprovement& found : run.improvements) {
+        svg << ' ' << x(found.seconds) << ',' << y(F) << ' ' << x(found.seconds) << ','
+            << y(found.F);
+        F = found.F;
+    }
+    svg << ' ' << x(kMenuBudget) << ',' << y(F) << "\"/>\n</svg>\n";
+}
+
+int report(const std::string& data_dir, const std::string& svg_path) {
+    std::vector<Row> rows;
+    Run timed;
+    const Instance shipped = load_instance(data_dir);
+    rows.push_back(evaluate_instance("shipped", shipped, &timed));
+    for (std::uint32_t seed = 1; seed <= 20; ++seed) {
+        rows.push_back(
+            evaluate_instance("seed " + std::to_string(seed), generate_instance(seed), nullptr));
+    }
+    print_table(rows);
+    std::printf("\nGenerated instances: generate_instance(seed) for seeds 1 to 20, the shipped "
+                "instance's generator.\nVNS starts from the VND result with the menu's generator "
+                "(seed %u, after the random start's draws).\n",
+                kSeed);
+    write_svg(svg_path, timed, rows[0].vnd, rows[0].optimum);
+    std::printf("Progress picture written to %s\n", svg_path.c_str());
+    return 0;
+}
+
+} // namespace
+} // namespace knapsack::bench
+
+int main(int argc, char** argv) {
+    const std::string data_dir = argc > 1 ? argv[1] : "data";
+    const std::string svg_path = argc > 2 ? argv[2] : "vns_progress.svg";
+    try {
+        return knapsack::bench::report(data_dir, svg_path);
+    } catch (const knapsack::LoadError& error) {
+        std::fputs(error.what(), stdout);
+        return 1;
+    }
+}

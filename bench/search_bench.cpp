@@ -1,0 +1,154 @@
+// Microbenchmarks of the searches on the shipped-size generated instance.
+// Argument 0: trace discarded; 1: trace formatted into memory. The reference_*
+// cases run the plain transcription (full recomputation, fprintf) for the ratio.
+#include "bench_support.hpp"
+#include "model/instance_generator.hpp"
+#include "reference_search.hpp"
+#include "search/descents.hpp"
+#include "search/vnd.hpp"
+#include "search/vns.hpp"
+
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <string>
+
+namespace knapsack::bench {
+namespace {
+
+const Instance& instance() {
+    static const Instance shipped_size = generate_instance(2026);
+    return shipped_size;
+}
+
+// The sink a benchmark writes to: discarding, or keeping the text in memory.
+class Sink {
+  public:
+    explicit Sink(std::int64_t into_memory)
+        : out_(into_memory != 0 ? Output::Drain([this](std::string_view c) { keep(c); })
+                                : Output::Drain([](std::string_view) {})) {}
+    Output& out() { return out_; }
+
+  private:
+    void keep(std::string_view chunk) {
+        // Reuses one buffer, so the benchmark measures formatting, not growth.
+        text_.assign(chunk);
+        benchmark::DoNotOptimize(text_.data());
+    }
+    std::string text_;
+    Output out_;
+};
+
+// Same for the reference: /dev/null, or an in-memory FILE*.
+class ReferenceSink {
+  public:
+    explicit ReferenceSink(std::int64_t into_memory)
+        : file_(into_memory != 0 ? open_memstream(&data_, &size_) : std::fopen("/dev/null", "w")) {}
+    ~ReferenceSink() {
+        std::fclose(file_);
+        std::free(data_);
+    }
+    ReferenceSink(const ReferenceSink&) = delete;
+    ReferenceSink& operator=(const ReferenceSink&) = delete;
+    std::FILE* file() {
+        if (data_ != nullptr && size_ > (std::size_t{1} << 24)) {
+            std::rewind(file_);
+        }
+        return file_;
+    }
+
+  private:
+    char* data_ = nullptr;
+    std::size_t size_ = 0;
+    std::FILE* file_;
+};
+
+void BM_descent_1opt_one_pass(benchmark::State& state) {
+    const Start optimum = local_optimum(instance(), random_starts(instance(), 1, kSeed)[0]);
+    Sink sink(state.range(0));
+    for (auto _ : state) {
+        Start s = optimum;
+        descent_1opt(instance(), s.solution, s.W, s.F, sink.out(), kScanFraction);
+        benchmark::DoNotOptimize(s.F);
+    }
+}
+BENCHMARK(BM_descent_1opt_one_pass)->Arg(0)->Arg(1);
+
+void BM_descent_2opt_one_pass(benchmark::State& state) {
+    const Start optimum = local_optimum(instance(), random_starts(instance(), 1, kSeed)[0]);
+    Sink sink(state.range(0));
+    for (auto _ : state) {
+        Start s = optimum;
+        descent_2opt(instance(), s.solution, s.W, s.F, sink.out());
+        benchmark::DoNotOptimize(s.F);
+    }
+}
+BENCHMARK(BM_descent_2opt_one_pass)->Arg(0)->Arg(1);
+
+void BM_reference_descent_2opt_one_pass(benchmark::State& state) {
+    const Start optimum = local_optimum(instance(), random_starts(instance(), 1, kSeed)[0]);
+    ReferenceSink sink(state.range(0));
+    for (auto _ : state) {
+        Start s = optimum;
+        reference::descent_2opt(sink.file(), instance(), s.solution.data(), s.W, s.F);
+        benchmark::DoNotOptimize(s.F);
+    }
+}
+BENCHMARK(BM_reference_descent_2opt_one_pass)->Arg(0);
+
+// One vnd call from a random start, cycling through a pool of starts.
+void BM_vnd_from_random_start(benchmark::State& state) {
+    const std::vector<Start> starts = random_starts(instance(), 64, kSeed);
+    Sink sink(state.range(0));
+    std::size_t next = 0;
+    for (auto _ : state) {
+        Start s = starts[next++ % starts.size()];
+        vnd(instance(), s.solution, s.W, s.F, sink.out());
+        benchmark::DoNotOptimize(s.F);
+    }
+}
+BENCHMARK(BM_vnd_from_random_start)->Arg(0)->Arg(1);
+
+void BM_reference_vnd_from_random_start(benchmark::State& state) {
+    const std::vector<Start> starts = random_starts(instance(), 64, kSeed);
+    ReferenceSink sink(state.range(0));
+    std::size_t next = 0;
+    for (auto _ : state) {
+        Start s = starts[next++ % starts.size()];
+        reference::vnd(sink.file(), instance(), s.solution.data(), s.W, s.F);
+        benchmark::DoNotOptimize(s.F);
+    }
+}
+BENCHMARK(BM_reference_vnd_from_random_start)->Arg(0)->Arg(1);
+
+// VNS cycles from a VND local optimum, as after menu options 1 and 2; the
+// items-per-second counter is cycles per second.
+constexpr std::int64_t kCycles = 2000;
+
+void BM_vns_cycles(benchmark::State& state) {
+    const Start optimum = local_optimum(instance(), random_starts(instance(), 1, kSeed)[0]);
+    Sink sink(state.range(0));
+    for (auto _ : state) {
+        Start s = optimum;
+        Rng rng(kSeed);
+        vns(instance(), s.solution, s.W, s.F, sink.out(), rng, VnsStop{3600.0, kCycles});
+        benchmark::DoNotOptimize(s.F);
+    }
+    state.SetItemsProcessed(state.iterations() * kCycles);
+}
+BENCHMARK(BM_vns_cycles)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void BM_reference_vns_cycles(benchmark::State& state) {
+    const Start optimum = local_optimum(instance(), random_starts(instance(), 1, kSeed)[0]);
+    ReferenceSink sink(state.range(0));
+    for (auto _ : state) {
+        Start s = optimum;
+        Rng rng(kSeed);
+        reference::vns(sink.file(), instance(), s.solution.data(), s.W, s.F, rng, 3600.0, kCycles);
+        benchmark::DoNotOptimize(s.F);
+    }
+    state.SetItemsProcessed(state.iterations() * kCycles);
+}
+BENCHMARK(BM_reference_vns_cycles)->Arg(0)->Unit(benchmark::kMillisecond);
+
+} // namespace
+} // namespace knapsack::bench
