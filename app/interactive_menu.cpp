@@ -12,8 +12,6 @@ namespace knapsack {
 
 namespace {
 
-constexpr double kVnsBudgetSeconds = 20.0;
-
 void report_random_solution(Output& out, const Instance& instance, const Solution& solution,
                             std::int32_t W, std::int32_t F) {
     out.put("Solucao aleatoria:\n");
@@ -37,7 +35,7 @@ void ask_for_initial_solution(std::istream& in, Output& out) {
 
 } // namespace
 
-int interactive_menu(std::istream& in, Output& out) {
+int interactive_menu(std::istream& in, Output& out, double vns_budget) {
     Rng rng(kSeed);
     Solution solution(kItemCount);
     Instance instance;
@@ -79,7 +77,7 @@ int interactive_menu(std::istream& in, Output& out) {
             break;
         case kVns:
             if (have_solution) {
-                vns(instance, solution, W, F, out, rng, kVnsBudgetSeconds);
+                vns(instance, solution, W, F, out, rng, vns_budget);
             } else {
                 ask_for_initial_solution(in, out);
             }

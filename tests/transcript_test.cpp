@@ -2,7 +2,7 @@
 // files, with scripted standard input; its whole standard output and exit
 // status are compared with golden files, and with the plain reference program.
 // UPDATE_GOLDEN=1 rewrites the golden files instead of comparing.
-#include "support/run_process.hpp"
+#include "support/program_runs.hpp"
 
 #include <algorithm>
 #include <cstdlib>
@@ -13,51 +13,13 @@
 namespace knapsack {
 namespace {
 
-using testing::read_file;
-using testing::RunOptions;
-using testing::RunResult;
-using testing::TempDir;
+using namespace knapsack::testing;
 
-const std::filesystem::path kSource = SOURCE_DIR;
-const std::filesystem::path kProgram = KNAPSACK_PROGRAM;
 const std::filesystem::path kReference = REFERENCE_PROGRAM;
-
-const char* const kFiles[] = {"peso50.txt", "beneficio50.txt", "limite50.txt"};
-
-// File name -> contents; a file mapped to "<absent>" is not written.
-using Files = std::map<std::string, std::string>;
-const std::string kAbsent = "<absent>";
-
-Files shipped() {
-    Files files;
-    for (const char* name : kFiles) {
-        files[name] = read_file(kSource / "data" / name);
-    }
-    return files;
-}
-
-Files with(Files files, const std::string& name, const std::string& contents) {
-    files[name] = contents;
-    return files;
-}
 
 // The worked two-item instance, written as 50-item files (the rest are 0).
 Files two_items() {
     return {{"peso50.txt", "2 3\n"}, {"beneficio50.txt", "5 4\n"}, {"limite50.txt", "1 2\n"}};
-}
-
-RunResult run_in(const Files& files, const std::filesystem::path& program, const std::string& input,
-                 RunOptions options = {}) {
-    TempDir dir;
-    for (const auto& [name, contents] : files) {
-        if (contents != kAbsent) {
-            dir.write(name, contents);
-        }
-    }
-    options.program = program;
-    options.working_directory = dir.path();
-    options.input = input;
-    return run_process(options);
 }
 
 struct Case {

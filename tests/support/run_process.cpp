@@ -68,12 +68,15 @@ RunResult run_process(const RunOptions& options) {
         throw std::runtime_error("fork failed");
     }
     if (pid == 0) {
+        std::signal(SIGPIPE, SIG_DFL); // as a shell would start it
         if (options.close_stdin) {
             close(STDIN_FILENO);
         } else {
             dup2(in_pipe[0], STDIN_FILENO);
         }
-        if (!options.stdout_path.empty()) {
+        if (options.close_stdout) {
+            close(STDOUT_FILENO);
+        } else if (!options.stdout_path.empty()) {
             const int fd = open(options.stdout_path.c_str(), O_WRONLY);
             dup2(fd, STDOUT_FILENO);
         } else {
@@ -96,6 +99,11 @@ RunResult run_process(const RunOptions& options) {
     if (options.close_stdin || options.input.empty()) {
         close(in_fd);
         in_fd = -1;
+    }
+    if (in_fd >= 0) {
+        // A blocking write of a long input would wait on a child that is
+        // itself waiting for its output to be read.
+        fcntl(in_fd, F_SETFL, fcntl(in_fd, F_GETFL) | O_NONBLOCK);
     }
     int out_fd = out_pipe[0];
     int err_fd = err_pipe[0];
@@ -137,7 +145,7 @@ RunResult run_process(const RunOptions& options) {
                 if (n > 0) {
                     written += static_cast<std::size_t>(n);
                 }
-                if (n < 0 || written == options.input.size()) {
+                if ((n < 0 && errno != EAGAIN) || written == options.input.size()) {
                     close(in_fd);
                     in_fd = -1;
                 }
@@ -154,6 +162,10 @@ RunResult run_process(const RunOptions& options) {
                 result.stdout_bytes += size;
                 append_capped(result.head, buffer.data(), size, options.keep_head);
                 keep_tail(result.tail, buffer.data(), size, options.keep_tail);
+                if (result.stdout_bytes >= options.read_limit) {
+                    close(out_fd); // the reader goes away, as `head` does
+                    out_fd = -1;
+                }
             } else {
                 append_capped(result.err, buffer.data(), size, 1 << 16);
             }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -13,6 +14,8 @@ struct RunOptions {
     std::filesystem::path working_directory;
     std::string input;        // written to standard input, which is then closed
     bool close_stdin = false; // start with standard input closed instead
+    bool close_stdout = false; // start with standard output closed
+    std::size_t read_limit = SIZE_MAX; // stop reading standard output after this many bytes
     std::string stdout_path;  // when set, standard output goes to this file instead of a pipe
     std::vector<std::string> environment;         // extra NAME=value entries
     std::size_t keep_head = std::size_t{1} << 22; // bytes of standard output kept from the start
