@@ -159,8 +159,8 @@ void write_svg(const std::string& path, const Run& run, std::int32_t start_F,
             << y(found.F);
         F = found.F;
     }
-    svg << ' ' << x(kMenuBudget) << ',' << y(F) << "\"/>\n<text x=\"" << kWidth - 150
-        << "\" y=\"" << y(F) + 18 << "\" fill=\"#236\">VNS best " << F << "</text>\n</svg>\n";
+    svg << ' ' << x(kMenuBudget) << ',' << y(F) << "\"/>\n<text x=\"" << kWidth - 150 << "\" y=\""
+        << y(F) + 18 << "\" fill=\"#236\">VNS best " << F << "</text>\n</svg>\n";
 }
 
 int report(const std::string& data_dir, const std::string& svg_path) {

@@ -62,90 +62,81 @@ class ReferenceSink {
     std::FILE* file_;
 };
 
-void BM_descent_1opt_one_pass(benchmark::State& state) {
-    const Start optimum = local_optimum(instance(), random_starts(instance(), 1, kSeed)[0]);
-    Sink sink(state.range(0));
+// Runs `search` once per iteration on a copy of the next start of the pool.
+template <typename Search>
+void repeat_over(benchmark::State& state, const std::vector<Start>& starts, Search search) {
+    std::size_t next = 0;
     for (auto _ : state) {
-        Start s = optimum;
-        descent_1opt(instance(), s.solution, s.W, s.F, sink.out(), kScanFraction);
+        Start s = starts[next++ % starts.size()];
+        search(s);
         benchmark::DoNotOptimize(s.F);
     }
+}
+
+// A VND local optimum: the descents then make exactly one pass.
+std::vector<Start> one_optimum() {
+    return {local_optimum(instance(), random_starts(instance(), 1, kSeed)[0])};
+}
+
+void BM_descent_1opt_one_pass(benchmark::State& state) {
+    Sink sink(state.range(0));
+    repeat_over(state, one_optimum(), [&](Start& s) {
+        descent_1opt(instance(), s.solution, s.W, s.F, sink.out(), kScanFraction);
+    });
 }
 BENCHMARK(BM_descent_1opt_one_pass)->Arg(0)->Arg(1);
 
 void BM_descent_2opt_one_pass(benchmark::State& state) {
-    const Start optimum = local_optimum(instance(), random_starts(instance(), 1, kSeed)[0]);
     Sink sink(state.range(0));
-    for (auto _ : state) {
-        Start s = optimum;
-        descent_2opt(instance(), s.solution, s.W, s.F, sink.out());
-        benchmark::DoNotOptimize(s.F);
-    }
+    repeat_over(state, one_optimum(),
+                [&](Start& s) { descent_2opt(instance(), s.solution, s.W, s.F, sink.out()); });
 }
 BENCHMARK(BM_descent_2opt_one_pass)->Arg(0)->Arg(1);
 
 void BM_reference_descent_2opt_one_pass(benchmark::State& state) {
-    const Start optimum = local_optimum(instance(), random_starts(instance(), 1, kSeed)[0]);
     ReferenceSink sink(state.range(0));
-    for (auto _ : state) {
-        Start s = optimum;
+    repeat_over(state, one_optimum(), [&](Start& s) {
         reference::descent_2opt(sink.file(), instance(), s.solution.data(), s.W, s.F);
-        benchmark::DoNotOptimize(s.F);
-    }
+    });
 }
 BENCHMARK(BM_reference_descent_2opt_one_pass)->Arg(0);
 
 // One vnd call from a random start, cycling through a pool of starts.
 void BM_vnd_from_random_start(benchmark::State& state) {
-    const std::vector<Start> starts = random_starts(instance(), 64, kSeed);
     Sink sink(state.range(0));
-    std::size_t next = 0;
-    for (auto _ : state) {
-        Start s = starts[next++ % starts.size()];
-        vnd(instance(), s.solution, s.W, s.F, sink.out());
-        benchmark::DoNotOptimize(s.F);
-    }
+    repeat_over(state, random_starts(instance(), 64, kSeed),
+                [&](Start& s) { vnd(instance(), s.solution, s.W, s.F, sink.out()); });
 }
 BENCHMARK(BM_vnd_from_random_start)->Arg(0)->Arg(1);
 
 void BM_reference_vnd_from_random_start(benchmark::State& state) {
-    const std::vector<Start> starts = random_starts(instance(), 64, kSeed);
     ReferenceSink sink(state.range(0));
-    std::size_t next = 0;
-    for (auto _ : state) {
-        Start s = starts[next++ % starts.size()];
+    repeat_over(state, random_starts(instance(), 64, kSeed), [&](Start& s) {
         reference::vnd(sink.file(), instance(), s.solution.data(), s.W, s.F);
-        benchmark::DoNotOptimize(s.F);
-    }
+    });
 }
 BENCHMARK(BM_reference_vnd_from_random_start)->Arg(0)->Arg(1);
 
-// VNS cycles from a VND local optimum, as after menu options 1 and 2; the
-// items-per-second counter is cycles per second.
+// VNS cycles from a VND local optimum, as after menu options 1 and 2, with the
+// generator seeded afresh each time; items per second are cycles per second.
 constexpr std::int64_t kCycles = 2000;
 
 void BM_vns_cycles(benchmark::State& state) {
-    const Start optimum = local_optimum(instance(), random_starts(instance(), 1, kSeed)[0]);
     Sink sink(state.range(0));
-    for (auto _ : state) {
-        Start s = optimum;
+    repeat_over(state, one_optimum(), [&](Start& s) {
         Rng rng(kSeed);
         vns(instance(), s.solution, s.W, s.F, sink.out(), rng, VnsStop{3600.0, kCycles});
-        benchmark::DoNotOptimize(s.F);
-    }
+    });
     state.SetItemsProcessed(state.iterations() * kCycles);
 }
 BENCHMARK(BM_vns_cycles)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_reference_vns_cycles(benchmark::State& state) {
-    const Start optimum = local_optimum(instance(), random_starts(instance(), 1, kSeed)[0]);
     ReferenceSink sink(state.range(0));
-    for (auto _ : state) {
-        Start s = optimum;
+    repeat_over(state, one_optimum(), [&](Start& s) {
         Rng rng(kSeed);
         reference::vns(sink.file(), instance(), s.solution.data(), s.W, s.F, rng, 3600.0, kCycles);
-        benchmark::DoNotOptimize(s.F);
-    }
+    });
     state.SetItemsProcessed(state.iterations() * kCycles);
 }
 BENCHMARK(BM_reference_vns_cycles)->Arg(0)->Unit(benchmark::kMillisecond);

@@ -4,6 +4,8 @@
 // must either accept an instance that a simple independent reading also
 // accepts, with the same values and every check satisfied, or reject it with a
 // one-line message naming one of the three files.
+#include "model/loader.hpp"
+
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -14,15 +16,14 @@
 #include <unistd.h>
 #include <vector>
 
-#include "model/loader.hpp"
-
 namespace {
 
 using knapsack::kItemCount;
 
 const std::string& directory() {
     static const std::string dir = [] {
-        std::string pattern = (std::filesystem::temp_directory_path() / "loader-fuzz-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "loader-fuzz-XXXXXX").string();
         if (mkdtemp(pattern.data()) == nullptr) {
             std::abort();
         }
@@ -80,7 +81,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::size_t from = 0;
     for (int k = 0; k < 3 && from <= input.size(); ++k) {
         const std::size_t at = k < 2 ? input.find('@', from) : std::string::npos;
-        parts.push_back(input.substr(from, at == std::string::npos ? std::string::npos : at - from));
+        parts.push_back(
+            input.substr(from, at == std::string::npos ? std::string::npos : at - from));
         from = at == std::string::npos ? input.size() + 1 : at + 1;
     }
     for (int k = 0; k < 3; ++k) {
@@ -103,7 +105,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
     if (expect_accept) {
-        expect_accept = knapsack::sums_fit(expected[0], expected[1], expected[2], knapsack::kCapacity);
+        expect_accept =
+            knapsack::sums_fit(expected[0], expected[1], expected[2], knapsack::kCapacity);
     }
 
     try {

@@ -4,6 +4,10 @@
 // does not start with a number is dropped), and the whole program must end
 // with status 0 at the end of the input. The VNS budget is 0 so every option
 // is quick.
+#include "app/interactive_menu.hpp"
+#include "app/menu_input.hpp"
+#include "model/instance_generator.hpp"
+
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -12,10 +16,6 @@
 #include <string>
 #include <unistd.h>
 #include <vector>
-
-#include "app/interactive_menu.hpp"
-#include "app/menu_input.hpp"
-#include "model/instance_generator.hpp"
 
 namespace {
 

@@ -13,8 +13,8 @@ namespace knapsack {
 
 // A new incumbent found by the VNS, for callers that chart progress.
 struct VnsImprovement {
-    double seconds = 0.0;        // since the search started
-    std::int64_t cycle = 0;      // cycles of shake kinds completed before it
+    double seconds = 0.0;   // since the search started
+    std::int64_t cycle = 0; // cycles of shake kinds completed before it
     std::int32_t F = 0;
     std::int32_t W = 0;
 };

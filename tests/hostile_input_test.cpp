@@ -1,11 +1,10 @@
 // Hostile instance files, hostile standard input, refused output and an
 // exhausted heap: every run ends cleanly, with status 0 or 1 as the rules say,
 // a message where one is due, and nothing already printed lost.
-#include <gtest/gtest.h>
+#include "support/program_runs.hpp"
 
 #include <algorithm>
-
-#include "support/program_runs.hpp"
+#include <gtest/gtest.h>
 
 namespace knapsack {
 namespace {
@@ -141,7 +140,8 @@ TEST(HostileStdin, NoInputAtAllEndsNormally) {
 TEST(HostileStdin, NulBytesAndAHugeLineAreDiscarded) {
     const RunResult nul = run_in(shipped(), kProgram, std::string("\0\0\0\n2\n\0", 8), quick());
     EXPECT_EQ(nul.exit_status, 0);
-    EXPECT_EQ(nul.head, kMenu + kMenu + "\n ----- Gere uma solucao inicial ------\n" + kMenu + kMenu);
+    EXPECT_EQ(nul.head,
+              kMenu + kMenu + "\n ----- Gere uma solucao inicial ------\n" + kMenu + kMenu);
     const RunResult huge = run_in(shipped(), kProgram, std::string(10 << 20, 'q'), quick());
     EXPECT_EQ(huge.exit_status, 0);
     EXPECT_EQ(huge.head, kMenu + kMenu);

@@ -3,12 +3,12 @@
 // Runs of the built program in a temporary directory holding instance files.
 // Included by test files that define KNAPSACK_PROGRAM and SOURCE_DIR.
 
+#include "support/run_process.hpp"
+
 #include <cstdlib>
 #include <map>
 #include <sstream>
 #include <string>
-
-#include "support/run_process.hpp"
 
 namespace knapsack::testing {
 

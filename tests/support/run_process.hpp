@@ -12,11 +12,11 @@ struct RunOptions {
     std::filesystem::path program;
     std::vector<std::string> arguments;
     std::filesystem::path working_directory;
-    std::string input;        // written to standard input, which is then closed
-    bool close_stdin = false; // start with standard input closed instead
-    bool close_stdout = false; // start with standard output closed
+    std::string input;                 // written to standard input, which is then closed
+    bool close_stdin = false;          // start with standard input closed instead
+    bool close_stdout = false;         // start with standard output closed
     std::size_t read_limit = SIZE_MAX; // stop reading standard output after this many bytes
-    std::string stdout_path;  // when set, standard output goes to this file instead of a pipe
+    std::string stdout_path; // when set, standard output goes to this file instead of a pipe
     std::vector<std::string> environment;         // extra NAME=value entries
     std::size_t keep_head = std::size_t{1} << 22; // bytes of standard output kept from the start
     std::size_t keep_tail = 0;                    // and from the end
