@@ -11,6 +11,7 @@ cmake --build --preset fuzz
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+passed=0
 for target in loader_fuzz menu_fuzz; do
   corpus=fuzz/corpus/${target%_fuzz}
   cp -r "$corpus" "$work/$target"
@@ -23,8 +24,10 @@ for target in loader_fuzz menu_fuzz; do
     "$work/$target.log" || true
   if [ "$status" -ne 0 ]; then
     tail -n 60 "$work/$target.log"
-    echo "fuzzing: $target failed with status $status"
+    echo "$target failed with status $status"
+    echo "fuzzing: $passed passed, 1 failed"
     exit 1
   fi
+  passed=$((passed + 1))
 done
-echo "fuzzing: 0 failed"
+echo "fuzzing: $passed passed, 0 failed"
