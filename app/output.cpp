@@ -28,15 +28,6 @@ std::unique_ptr<Output> Output::to_fd(int fd, std::size_t capacity) {
     return std::make_unique<Output>(write_all, capacity);
 }
 
-std::unique_ptr<Output> Output::to_stream(std::ostream& stream) {
-    auto write = [&stream](std::string_view chunk) {
-        if (!stream.write(chunk.data(), static_cast<std::streamsize>(chunk.size()))) {
-            throw OutputError("stream refused the output");
-        }
-    };
-    return std::make_unique<Output>(write);
-}
-
 std::unique_ptr<Output> Output::discarding() {
     return std::make_unique<Output>([](std::string_view) {});
 }

@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <ostream>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -29,7 +28,6 @@ class Output {
     Output& operator=(const Output&) = delete;
 
     static std::unique_ptr<Output> to_fd(int fd, std::size_t capacity = kDefaultCapacity);
-    static std::unique_ptr<Output> to_stream(std::ostream& stream);
     static std::unique_ptr<Output> discarding();
 
     void put(std::string_view text) {
