@@ -35,13 +35,11 @@ std::uint64_t ShakeEffect::key() const {
 ShakeEffect shake_single(const Instance& instance, std::span<std::int32_t> copy, std::int32_t& cw,
                          std::int32_t& cf, Rng& rng) {
     ShakeEffect effect;
-    if (instance.item_count < 1) {
-        evaluate_into(instance, copy, cw, cf);
-        return effect;
+    if (instance.item_count >= 1) {
+        const std::int32_t direction = random_below(rng, 2) == 0 ? -1 : +1;
+        const auto item = static_cast<int>(random_below(rng, instance.item_count));
+        effect.add(item, change_quantity(copy, item, direction, instance.limits));
     }
-    const std::int32_t direction = random_below(rng, 2) == 0 ? -1 : +1;
-    const auto item = static_cast<int>(random_below(rng, instance.item_count));
-    effect.add(item, change_quantity(copy, item, direction, instance.limits));
     evaluate_into(instance, copy, cw, cf);
     return effect;
 }
@@ -49,19 +47,17 @@ ShakeEffect shake_single(const Instance& instance, std::span<std::int32_t> copy,
 ShakeEffect shake_pair(const Instance& instance, std::span<std::int32_t> copy, std::int32_t& cw,
                        std::int32_t& cf, Rng& rng) {
     ShakeEffect effect;
-    if (instance.item_count < 2) {
-        evaluate_into(instance, copy, cw, cf);
-        return effect;
+    if (instance.item_count >= 2) {
+        const auto a = static_cast<int>(random_below(rng, instance.item_count));
+        auto b = static_cast<int>(random_below(rng, instance.item_count));
+        while (b == a) {
+            b = static_cast<int>(random_below(rng, instance.item_count));
+        }
+        const std::int32_t taken = change_quantity(copy, a, -1, instance.limits);
+        effect.add(a, taken);
+        // b gets the same signed change as a, not its opposite: both lose a unit.
+        effect.add(b, change_quantity(copy, b, taken, instance.limits));
     }
-    const auto a = static_cast<int>(random_below(rng, instance.item_count));
-    auto b = static_cast<int>(random_below(rng, instance.item_count));
-    while (b == a) {
-        b = static_cast<int>(random_below(rng, instance.item_count));
-    }
-    const std::int32_t taken = change_quantity(copy, a, -1, instance.limits);
-    effect.add(a, taken);
-    // b gets the same signed change as a, not its opposite: both lose a unit.
-    effect.add(b, change_quantity(copy, b, taken, instance.limits));
     evaluate_into(instance, copy, cw, cf);
     return effect;
 }

@@ -40,15 +40,6 @@ void expect_accepted(const Files& files) {
     EXPECT_NE(r.head.find("Melhor solucao encontrada pelo VND:"), std::string::npos);
 }
 
-std::string repeated(const std::string& token, std::size_t times) {
-    std::string text;
-    text.reserve(token.size() * times);
-    for (std::size_t i = 0; i < times; ++i) {
-        text += token;
-    }
-    return text;
-}
-
 TEST(HostileInstance, BinaryAndNulBytesAreNotIntegers) {
     std::string binary;
     for (int i = 0; i < 4096; ++i) {

@@ -29,14 +29,6 @@ struct Case {
     int status;
 };
 
-std::string fifty_one_values() {
-    std::string text;
-    for (int i = 0; i < 51; ++i) {
-        text += "1\n";
-    }
-    return text;
-}
-
 std::vector<Case> cases() {
     return {
         {"quit_at_once", shipped(), "0\n", 0},
@@ -53,7 +45,7 @@ std::vector<Case> cases() {
         {"missing_limits", with(shipped(), "limite50.txt", kAbsent), "0\n", 1},
         {"weights_not_integer", with(shipped(), "peso50.txt", "1 2 x3\n"), "0\n", 1},
         {"profits_out_of_range", with(shipped(), "beneficio50.txt", "2147483648\n"), "0\n", 1},
-        {"limits_too_many", with(shipped(), "limite50.txt", fifty_one_values()), "0\n", 1},
+        {"limits_too_many", with(shipped(), "limite50.txt", repeated("1\n", 51)), "0\n", 1},
         {"negative_weight", with(shipped(), "peso50.txt", "3 -1\n"), "0\n", 1},
         {"negative_limit", with(shipped(), "limite50.txt", "1 1 -2\n"), "0\n", 1},
         {"sums_overflow",

@@ -32,6 +32,15 @@ inline Files with(Files files, const std::string& name, const std::string& conte
     return files;
 }
 
+inline std::string repeated(const std::string& token, std::size_t times) {
+    std::string text;
+    text.reserve(token.size() * times);
+    for (std::size_t i = 0; i < times; ++i) {
+        text += token;
+    }
+    return text;
+}
+
 // KNAPSACK_RUN_UNDER (for example a valgrind command line) wraps the program.
 inline void wrap(RunOptions& options) {
     const char* under = std::getenv("KNAPSACK_RUN_UNDER");
