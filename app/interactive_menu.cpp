@@ -1,10 +1,10 @@
 #include "app/interactive_menu.hpp"
 
 #include "app/menu_input.hpp"
-#include "app/reports.hpp"
 #include "model/evaluation.hpp"
 #include "model/loader.hpp"
 #include "model/random.hpp"
+#include "report/reports.hpp"
 #include "search/vnd.hpp"
 #include "search/vns.hpp"
 
@@ -35,7 +35,7 @@ void ask_for_initial_solution(std::istream& in, Output& out) {
 
 } // namespace
 
-int interactive_menu(std::istream& in, Output& out, double vns_budget) {
+int interactive_menu(std::istream& in, Output& out, const VnsStop& vns_stop) {
     Rng rng(kSeed);
     Solution solution(kItemCount);
     Instance instance;
@@ -77,7 +77,7 @@ int interactive_menu(std::istream& in, Output& out, double vns_budget) {
             break;
         case kVns:
             if (have_solution) {
-                vns(instance, solution, W, F, out, rng, vns_budget);
+                vns(instance, solution, W, F, out, rng, vns_stop);
             } else {
                 ask_for_initial_solution(in, out);
             }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "app/output.hpp"
+#include "report/output.hpp"
+#include "search/vns.hpp"
 
 #include <istream>
 
@@ -11,8 +12,9 @@ inline constexpr double kVnsBudgetSeconds = 20.0;
 
 // The whole program: loads the instance from the working directory, then
 // serves the menu until the user quits or the input ends. Returns the exit
-// status: 0 after quitting, 1 when the instance cannot be loaded. Fuzzing
-// passes a shorter VNS budget so that every option stays quick to reach.
-int interactive_menu(std::istream& in, Output& out, double vns_budget = kVnsBudgetSeconds);
+// status: 0 after quitting, 1 when the instance cannot be loaded. Tests and
+// fuzzing pass a shorter VNS stop so that every option stays quick to reach.
+int interactive_menu(std::istream& in, Output& out,
+                     const VnsStop& vns_stop = VnsStop::after_seconds(kVnsBudgetSeconds));
 
 } // namespace knapsack

@@ -1,5 +1,5 @@
 #include "app/interactive_menu.hpp"
-#include "app/output.hpp"
+#include "report/output.hpp"
 
 #include <cstdio>
 #include <fcntl.h>
@@ -15,7 +15,6 @@ constexpr int kFailure = 1;
 // how far the run got.
 int out_of_memory(knapsack::Output& out) {
     try {
-        out.abandon_tap();
         out.put("Falta memoria para alocar o vetor de ponteiros");
         out.flush();
     } catch (const knapsack::OutputError&) {
@@ -44,13 +43,13 @@ void widen_pipe(int fd) {
 int main() {
     std::ios::sync_with_stdio(false);
     widen_pipe(STDOUT_FILENO);
-    const auto out = knapsack::Output::to_fd(STDOUT_FILENO);
+    knapsack::Output out = knapsack::Output::to_fd(STDOUT_FILENO);
     try {
-        const int status = knapsack::interactive_menu(std::cin, *out);
-        out->flush();
+        const int status = knapsack::interactive_menu(std::cin, out);
+        out.flush();
         return status;
     } catch (const std::bad_alloc&) {
-        return out_of_memory(*out);
+        return out_of_memory(out);
     } catch (const knapsack::OutputError& error) {
         return output_failed(error);
     }

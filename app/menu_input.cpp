@@ -1,5 +1,7 @@
 #include "app/menu_input.hpp"
 
+#include "model/characters.hpp"
+
 #include <cstdint>
 #include <limits>
 #include <optional>
@@ -15,14 +17,6 @@ constexpr std::string_view kMenu = "\n******************************************
                                    "         3. VNS \n"
                                    "         0. Sair \n"
                                    "         Escolha: ";
-
-constexpr bool is_blank(int c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-constexpr bool is_digit(int c) {
-    return c >= '0' && c <= '9';
-}
 
 struct Reading {
     bool end_of_input = false;

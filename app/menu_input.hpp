@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/output.hpp"
+#include "report/output.hpp"
 
 #include <istream>
 

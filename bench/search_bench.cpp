@@ -1,18 +1,18 @@
 // Microbenchmarks of the searches on the shipped-size generated instance.
 // Argument 0: trace discarded; 1: trace formatted into memory. The reference_*
 // cases run the plain transcription (full recomputation, fprintf) for the ratio.
-#include "bench_support.hpp"
-#include "model/instance_generator.hpp"
+#include "quality/instance_generator.hpp"
+#include "quality/starts.hpp"
 #include "reference_search.hpp"
+#include "reference_sink.hpp"
 #include "search/descents.hpp"
 #include "search/vnd.hpp"
 #include "search/vns.hpp"
 
 #include <benchmark/benchmark.h>
-#include <cstdio>
 #include <string>
 
-namespace knapsack::bench {
+namespace knapsack {
 namespace {
 
 const Instance& instance() {
@@ -38,29 +38,9 @@ class Sink {
     Output out_;
 };
 
-// Same for the reference: /dev/null, or an in-memory FILE*.
-class ReferenceSink {
-  public:
-    explicit ReferenceSink(std::int64_t into_memory)
-        : file_(into_memory != 0 ? open_memstream(&data_, &size_) : std::fopen("/dev/null", "w")) {}
-    ~ReferenceSink() {
-        std::fclose(file_);
-        std::free(data_);
-    }
-    ReferenceSink(const ReferenceSink&) = delete;
-    ReferenceSink& operator=(const ReferenceSink&) = delete;
-    std::FILE* file() {
-        if (data_ != nullptr && size_ > (std::size_t{1} << 24)) {
-            std::rewind(file_);
-        }
-        return file_;
-    }
-
-  private:
-    char* data_ = nullptr;
-    std::size_t size_ = 0;
-    std::FILE* file_;
-};
+// The reference's sink, /dev/null or memory reused past 16 MiB.
+using reference::ReferenceSink;
+constexpr std::size_t kReusedPast = std::size_t{1} << 24;
 
 // Runs `search` once per iteration on a copy of the next start of the pool.
 template <typename Search>
@@ -94,9 +74,10 @@ void BM_descent_2opt_one_pass(benchmark::State& state) {
 BENCHMARK(BM_descent_2opt_one_pass)->Arg(0)->Arg(1);
 
 void BM_reference_descent_2opt_one_pass(benchmark::State& state) {
-    ReferenceSink sink(state.range(0));
+    ReferenceSink sink(state.range(0) != 0);
     repeat_over(state, one_optimum(), [&](Start& s) {
-        reference::descent_2opt(sink.file(), instance(), s.solution.data(), s.W, s.F);
+        reference::descent_2opt(sink.reused_past(kReusedPast), instance(), s.solution.data(), s.W,
+                                s.F);
     });
 }
 BENCHMARK(BM_reference_descent_2opt_one_pass)->Arg(0);
@@ -110,9 +91,9 @@ void BM_vnd_from_random_start(benchmark::State& state) {
 BENCHMARK(BM_vnd_from_random_start)->Arg(0)->Arg(1);
 
 void BM_reference_vnd_from_random_start(benchmark::State& state) {
-    ReferenceSink sink(state.range(0));
+    ReferenceSink sink(state.range(0) != 0);
     repeat_over(state, random_starts(instance(), 64, kSeed), [&](Start& s) {
-        reference::vnd(sink.file(), instance(), s.solution.data(), s.W, s.F);
+        reference::vnd(sink.reused_past(kReusedPast), instance(), s.solution.data(), s.W, s.F);
     });
 }
 BENCHMARK(BM_reference_vnd_from_random_start)->Arg(0)->Arg(1);
@@ -125,21 +106,22 @@ void BM_vns_cycles(benchmark::State& state) {
     Sink sink(state.range(0));
     repeat_over(state, one_optimum(), [&](Start& s) {
         Rng rng(kSeed);
-        vns(instance(), s.solution, s.W, s.F, sink.out(), rng, VnsStop{3600.0, kCycles});
+        vns(instance(), s.solution, s.W, s.F, sink.out(), rng, VnsStop::after_cycles(kCycles));
     });
     state.SetItemsProcessed(state.iterations() * kCycles);
 }
 BENCHMARK(BM_vns_cycles)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_reference_vns_cycles(benchmark::State& state) {
-    ReferenceSink sink(state.range(0));
+    ReferenceSink sink(state.range(0) != 0);
     repeat_over(state, one_optimum(), [&](Start& s) {
         Rng rng(kSeed);
-        reference::vns(sink.file(), instance(), s.solution.data(), s.W, s.F, rng, 3600.0, kCycles);
+        reference::vns(sink.reused_past(kReusedPast), instance(), s.solution.data(), s.W, s.F, rng,
+                       0.0, kCycles);
     });
     state.SetItemsProcessed(state.iterations() * kCycles);
 }
 BENCHMARK(BM_reference_vns_cycles)->Arg(0)->Unit(benchmark::kMillisecond);
 
 } // namespace
-} // namespace knapsack::bench
+} // namespace knapsack

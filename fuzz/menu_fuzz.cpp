@@ -6,12 +6,12 @@
 // is quick.
 #include "app/interactive_menu.hpp"
 #include "app/menu_input.hpp"
-#include "model/instance_generator.hpp"
+#include "quality/instance_files.hpp"
+#include "quality/instance_generator.hpp"
 
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <unistd.h>
@@ -61,35 +61,31 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     if (mkdtemp(pattern.data()) == nullptr || chdir(pattern.c_str()) != 0) {
         std::abort();
     }
-    const knapsack::Instance instance = knapsack::generate_instance(7);
-    std::ofstream weights("peso50.txt"), profits("beneficio50.txt"), limits("limite50.txt");
-    for (int i = 0; i < knapsack::kItemCount; ++i) {
-        const auto k = static_cast<std::size_t>(i);
-        weights << instance.weights[k] << '\n';
-        profits << instance.profits[k] << '\n';
-        limits << instance.limits[k] << '\n';
+    if (!knapsack::save_instance(knapsack::generate_instance(7), "")) {
+        std::abort();
     }
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string input(reinterpret_cast<const char*>(data), size);
-    const auto sink = knapsack::Output::discarding();
+    knapsack::Output sink = knapsack::Output::discarding();
 
     const std::vector<int> expected = choices_plainly(input);
     std::istringstream in(input);
     for (const int choice : expected) {
-        if (knapsack::read_menu_choice(in, *sink) != choice) {
+        if (knapsack::read_menu_choice(in, sink) != choice) {
             std::abort();
         }
     }
-    if (knapsack::read_menu_choice(in, *sink) != knapsack::kQuit ||
+    if (knapsack::read_menu_choice(in, sink) != knapsack::kQuit ||
         in.peek() != std::char_traits<char>::eof()) {
         std::abort();
     }
 
     std::istringstream program_input(input);
-    if (knapsack::interactive_menu(program_input, *sink, 0.0) != 0) {
+    if (knapsack::interactive_menu(program_input, sink, knapsack::VnsStop::after_seconds(0.0)) !=
+        0) {
         std::abort();
     }
     return 0;

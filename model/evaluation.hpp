@@ -54,11 +54,4 @@ constexpr std::int64_t objective_of(const Instance& instance, Totals totals) {
         instance.penalty);
 }
 
-// Totals after `delta` units of item i are added (negative: removed).
-constexpr Totals moved(const Instance& instance, Totals totals, int i, std::int32_t delta) {
-    const auto item = static_cast<std::size_t>(i);
-    return {totals.weight + std::int64_t{delta} * instance.weights[item],
-            totals.profit + std::int64_t{delta} * instance.profits[item]};
-}
-
 } // namespace knapsack

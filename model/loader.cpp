@@ -1,5 +1,7 @@
 #include "model/loader.hpp"
 
+#include "model/characters.hpp"
+
 #include <algorithm>
 #include <array>
 #include <cerrno>
@@ -64,10 +66,6 @@ class InputFile {
     int fd_;
 };
 
-constexpr bool is_blank(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
 // Parses integers one byte at a time, so a file is judged as it streams in:
 // a bad byte or one value too many stops the load without reading further.
 class IntegerScanner {
@@ -78,7 +76,7 @@ class IntegerScanner {
     void feed(char c) {
         if (is_blank(c)) {
             finish_token();
-        } else if (c >= '0' && c <= '9') {
+        } else if (is_digit(c)) {
             digits_ = true;
             in_token_ = true;
             magnitude_ = magnitude_ * 10 + (c - '0');

@@ -1,21 +1,62 @@
 #include "search/descents.hpp"
 
-#include "app/reports.hpp"
 #include "model/evaluation.hpp"
 #include "model/moves.hpp"
+#include "report/reports.hpp"
 
 #include <algorithm>
-#include <cmath>
 #include <limits>
+#include <variant>
 
 namespace knapsack {
 
 namespace {
 
-// Every trial move is judged from the running totals in O(1); applying a move
-// updates them the same way. Only the entry totals are summed over the items.
-std::int64_t gain_of(const Instance& instance, Totals trial, std::int32_t F) {
-    return objective_of(instance, trial) - F;
+// The move a pass will make. A move replaces the recorded one only when its
+// gain is strictly greater, so among equal gains the first one offered stays.
+template <typename Move> class BestMove {
+  public:
+    explicit BestMove(std::int64_t least_gain) : gain_(least_gain) {}
+
+    // `trial` holds the totals after the move, so its gain is known in O(1).
+    template <typename Candidate>
+    void offer(const Instance& instance, Totals trial, std::int32_t F, const Candidate& move) {
+        const std::int64_t gain = objective_of(instance, trial) - F;
+        if (gain > gain_) {
+            gain_ = gain;
+            move_ = move;
+        }
+    }
+    // Only a strictly positive gain is ever applied; the least gain a pass
+    // starts from is never one, so a positive gain means a move was recorded.
+    bool improves() const { return gain_ > 0; }
+    std::int64_t gain() const { return gain_; }
+    const Move& move() const { return move_; }
+
+  private:
+    std::int64_t gain_;
+    Move move_{};
+};
+
+// Calls `use` with the move itself, whichever kind it is.
+template <typename Move, typename Use> void with_move(const Move& move, Use use) {
+    use(move);
+}
+template <typename... Moves, typename Use>
+void with_move(const std::variant<Moves...>& move, Use use) {
+    std::visit(use, move);
+}
+
+// Makes the pass's move and advances the totals, W and F by it.
+template <typename Move>
+void make_best(const Instance& instance, const BestMove<Move>& best,
+               std::span<std::int32_t> solution, Totals& totals, std::int32_t& W, std::int32_t& F) {
+    F = static_cast<std::int32_t>(F + best.gain());
+    with_move(best.move(), [&](const auto& move) {
+        move.apply(instance, solution);
+        totals = move.after(instance, totals);
+    });
+    W = static_cast<std::int32_t>(totals.weight);
 }
 
 } // namespace
@@ -32,45 +73,27 @@ void descent_1opt(const Instance& instance, std::span<std::int32_t> solution, st
                   std::int32_t& F, Output& out, double scan_fraction) {
     const int m = scan_length(instance.item_count, scan_fraction);
     Totals totals = totals_of(instance, solution);
-    // Each trial leaves W describing the solution, so W is exact once anything is scanned.
+    // W describes the solution once any item is scanned; with none it stays as given.
     if (m > 0) {
         W = static_cast<std::int32_t>(totals.weight);
     }
     for (;;) {
-        std::int64_t best_gain = 0;
-        int best_item = -1;
-        std::int32_t best_change = 0;
-        // Additions first, then removals: on equal gains an addition wins, and
-        // a lower item wins within each kind, because only a strictly greater
-        // gain replaces the recorded move.
+        // Additions are offered before removals, so an addition wins a tie.
+        BestMove<std::variant<AddUnit, RemoveUnit>> best(0);
         for (int i = 0; i < m; ++i) {
-            const auto item = static_cast<std::size_t>(i);
-            if (solution[item] < instance.limits[item]) {
-                const std::int64_t gain = gain_of(instance, moved(instance, totals, i, +1), F);
-                if (gain > best_gain) {
-                    best_gain = gain;
-                    best_item = i;
-                    best_change = +1;
-                }
+            if (const AddUnit add{i}; add.allowed(instance, solution)) {
+                best.offer(instance, add.after(instance, totals), F, add);
             }
         }
         for (int i = 0; i < m; ++i) {
-            if (solution[static_cast<std::size_t>(i)] > 0) {
-                const std::int64_t gain = gain_of(instance, moved(instance, totals, i, -1), F);
-                if (gain > best_gain) {
-                    best_gain = gain;
-                    best_item = i;
-                    best_change = -1;
-                }
+            if (const RemoveUnit remove{i}; remove.allowed(instance, solution)) {
+                best.offer(instance, remove.after(instance, totals), F, remove);
             }
         }
-        if (best_gain <= 0) {
+        if (!best.improves()) {
             break;
         }
-        F = static_cast<std::int32_t>(F + best_gain);
-        change_quantity(solution, best_item, best_change, instance.limits);
-        totals = moved(instance, totals, best_item, best_change);
-        W = static_cast<std::int32_t>(totals.weight);
+        make_best(instance, best, solution, totals, W, F);
     }
     print_result_block(out, kDescent1Title, F, W, instance.capacity);
 }
@@ -79,42 +102,34 @@ void descent_2opt(const Instance& instance, std::span<std::int32_t> solution, st
                   std::int32_t& F, Output& out) {
     const int n = instance.item_count;
     Totals totals = totals_of(instance, solution);
-    // W is recomputed whenever some item below the last can give a unit.
+    // W describes the solution once an item that could give (any but the last)
+    // has a unit; otherwise it stays as given.
     if (std::any_of(solution.begin(), solution.end() - std::min<std::ptrdiff_t>(n, 1),
                     [](std::int32_t q) { return q > 0; })) {
         W = static_cast<std::int32_t>(totals.weight);
     }
     for (;;) {
-        std::int64_t best_gain = -std::numeric_limits<std::int32_t>::max();
-        int best_from = -1;
-        int best_to = -1;
-        // The first pair in loop order wins among equal gains.
+        // The first pair in loop order (lowest giver, then lowest receiver) wins a tie.
+        BestMove<TransferUnit> best(-std::numeric_limits<std::int32_t>::max());
         for (int i = 0; i + 1 < n; ++i) {
-            if (solution[static_cast<std::size_t>(i)] == 0) {
-                continue;
+            const RemoveUnit give{i};
+            if (!give.allowed(instance, solution)) {
+                continue; // no transfer starts here
             }
-            const Totals given = moved(instance, totals, i, -1);
+            // A transfer from i to j is one removal then one addition, allowed when
+            // both are; the removal's effect is the same for every j, so it is
+            // worked out once.
+            const Totals given = give.after(instance, totals);
             for (int j = i + 1; j < n; ++j) {
-                const auto to = static_cast<std::size_t>(j);
-                if (solution[to] >= instance.limits[to]) {
-                    continue;
-                }
-                const std::int64_t gain = gain_of(instance, moved(instance, given, j, +1), F);
-                if (gain > best_gain) {
-                    best_gain = gain;
-                    best_from = i;
-                    best_to = j;
+                if (const AddUnit receive{j}; receive.allowed(instance, solution)) {
+                    best.offer(instance, receive.after(instance, given), F, TransferUnit{i, j});
                 }
             }
         }
-        if (best_gain <= 0) {
+        if (!best.improves()) {
             break;
         }
-        F = static_cast<std::int32_t>(F + best_gain);
-        change_quantity(solution, best_from, -1, instance.limits);
-        change_quantity(solution, best_to, +1, instance.limits);
-        totals = moved(instance, moved(instance, totals, best_from, -1), best_to, +1);
-        W = static_cast<std::int32_t>(totals.weight);
+        make_best(instance, best, solution, totals, W, F);
     }
     print_result_block(out, kDescent2Title, F, W, instance.capacity);
 }

@@ -1,6 +1,6 @@
 #include "search/vnd.hpp"
 
-#include "app/reports.hpp"
+#include "report/reports.hpp"
 #include "search/descents.hpp"
 
 #include <algorithm>

@@ -1,12 +1,15 @@
 #pragma once
 
-#include "app/output.hpp"
 #include "model/instance.hpp"
+#include "report/output.hpp"
 
 #include <cstdint>
 #include <span>
 
 namespace knapsack {
+
+// Share of the items the one-unit descent scans when the VND runs it.
+inline constexpr double kScanFraction = 0.8;
 
 // Variable neighbourhood descent: the one-unit descent, then the unit-transfer
 // descent, back to the first after every improvement, on a private copy. The

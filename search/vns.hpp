@@ -1,43 +1,67 @@
 #pragma once
 
-#include "app/output.hpp"
 #include "model/instance.hpp"
 #include "model/random.hpp"
+#include "report/output.hpp"
 
 #include <cstdint>
-#include <functional>
-#include <limits>
 #include <span>
 
 namespace knapsack {
 
-// A new incumbent found by the VNS, for callers that chart progress.
-struct VnsImprovement {
-    double seconds = 0.0;   // since the search started
-    std::int64_t cycle = 0; // cycles of shake kinds completed before it
-    std::int32_t F = 0;
-    std::int32_t W = 0;
+// When the search stops. The stop is checked only between cycles of shake
+// kinds, so a cycle in progress always finishes.
+class VnsStop {
+  public:
+    // The menu's rule: stop once `seconds` have passed, read on a millisecond clock.
+    static VnsStop after_seconds(double seconds) { return VnsStop(seconds, -1); }
+    // Stop after a number of cycles: the same run on every machine, as tests,
+    // benchmarks and the quality report need.
+    static VnsStop after_cycles(std::int64_t cycles) { return VnsStop(0.0, cycles); }
+
+    bool limits_cycles() const { return cycles_ >= 0; }
+    double seconds() const { return seconds_; }
+    std::int64_t cycles() const { return cycles_; }
+
+    bool reached(std::int64_t elapsed_ms, std::int64_t cycles_done) const {
+        if (limits_cycles()) {
+            return cycles_done >= cycles_;
+        }
+        return !(static_cast<double>(elapsed_ms) * 0.001 < seconds_);
+    }
+
+  private:
+    VnsStop(double seconds, std::int64_t cycles) : seconds_(seconds), cycles_(cycles) {}
+    double seconds_;
+    std::int64_t cycles_;
 };
 
-// When the search stops. The clock is read only between cycles of shake kinds,
-// so a cycle in progress always finishes. A cycle limit makes a run
-// reproducible, which a time budget cannot.
-struct VnsStop {
-    double time_budget = 0.0; // seconds; the final block's title shows it
-    std::int64_t max_cycles = std::numeric_limits<std::int64_t>::max();
-    std::function<void(const VnsImprovement&)> on_improvement = {};
+// Where a running search stands.
+struct VnsProgress {
+    double seconds = 0.0;    // since the search started
+    std::int64_t cycles = 0; // cycles of shake kinds completed
+    std::int32_t F = 0;      // the incumbent's objective
+    std::int32_t W = 0;      // and weight
+};
+
+// Follows a search as it runs, for callers that chart or show its progress.
+class VnsObserver {
+  public:
+    virtual ~VnsObserver() = default;
+    // A strictly better incumbent was found; `seconds` is exact to the clock's resolution.
+    virtual void improved(const VnsProgress&) {}
+    // A cycle ended; `seconds` is the millisecond reading the stop is checked on.
+    virtual void cycle_ended(const VnsProgress&) {}
 };
 
 // Variable neighbourhood search: shake a copy of the incumbent (one unit of one
 // item, then one unit of two items), re-descend it with vnd, keep it when
-// strictly better, until the stop rule holds. Replaces solution, W and F in
-// place on every improvement. Prints every vnd trace, then its own block,
-// "Solucao Encontrada:" and the solution table.
+// strictly better, until the stop holds. Replaces solution, W and F in place
+// on every improvement. Prints every vnd trace, then its own block (titled
+// with the budget or the cycle limit it was given), "Solucao Encontrada:" and
+// the solution table.
 void vns(const Instance& instance, std::span<std::int32_t> solution, std::int32_t& W,
-         std::int32_t& F, Output& out, Rng& rng, const VnsStop& stop);
-
-// The menu's form: a time budget in seconds.
-void vns(const Instance& instance, std::span<std::int32_t> solution, std::int32_t& W,
-         std::int32_t& F, Output& out, Rng& rng, double time_budget);
+         std::int32_t& F, Output& out, Rng& rng, const VnsStop& stop,
+         VnsObserver* observer = nullptr);
 
 } // namespace knapsack

@@ -1,5 +1,6 @@
 #include "model/evaluation.hpp"
 #include "search/descents.hpp"
+#include "search/vnd.hpp"
 #include "test_support.hpp"
 
 #include <gtest/gtest.h>

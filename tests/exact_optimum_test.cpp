@@ -1,7 +1,7 @@
 #include "model/evaluation.hpp"
-#include "model/exact_optimum.hpp"
-#include "model/instance_generator.hpp"
 #include "model/random.hpp"
+#include "quality/exact_optimum.hpp"
+#include "quality/instance_generator.hpp"
 #include "search/vns.hpp"
 #include "test_support.hpp"
 
@@ -72,8 +72,8 @@ TEST(ExactOptimum, NoSearchResultBeatsIt) {
         Solution s(static_cast<std::size_t>(inst.item_count));
         random_solution(rng, s, inst.limits);
         Evaluation e = evaluate(inst, s);
-        auto sink = Output::discarding();
-        vns(inst, s, e.weight, e.objective, *sink, rng, VnsStop{3600.0, 300});
+        Output sink = Output::discarding();
+        vns(inst, s, e.weight, e.objective, sink, rng, VnsStop::after_cycles(300));
         if (e.weight <= inst.capacity) {
             EXPECT_LE(e.objective, opt.profit);
         }

@@ -31,17 +31,43 @@ TEST(Evaluation, ExactlyAtCapacityHasNoPenalty) {
     EXPECT_EQ(evaluate(inst, Solution{1, 1}).objective, 8 - inst.penalty);
 }
 
-TEST(Evaluation, TotalsAgreeWithFullEvaluationAfterMoves) {
+// Each move's effect on the totals is what a full evaluation of its result says.
+template <typename Move>
+void expect_exact_effect(const Instance& inst, Solution& s, const Move& move) {
+    ASSERT_TRUE(move.allowed(inst, s));
+    const Totals t = move.after(inst, totals_of(inst, s));
+    move.apply(inst, s);
+    EXPECT_EQ(t.weight, evaluate(inst, s).weight);
+    EXPECT_EQ(objective_of(inst, t), evaluate(inst, s).objective);
+}
+
+TEST(Moves, EffectsOnTheTotalsAreExact) {
     const Instance inst = make_instance({2, 3, 7}, {5, -4, 9}, {1, 2, 3}, 6);
     Solution s{1, 2, 0};
-    Totals t = totals_of(inst, s);
-    EXPECT_EQ(objective_of(inst, t), evaluate(inst, s).objective);
-    for (const auto& [item, delta] : {std::pair{2, 1}, {1, -1}, {2, 1}, {0, -1}}) {
-        s[static_cast<std::size_t>(item)] += delta;
-        t = moved(inst, t, item, delta);
-        EXPECT_EQ(t.weight, evaluate(inst, s).weight);
-        EXPECT_EQ(objective_of(inst, t), evaluate(inst, s).objective);
-    }
+    EXPECT_EQ(objective_of(inst, totals_of(inst, s)), evaluate(inst, s).objective);
+    expect_exact_effect(inst, s, AddUnit{2});
+    expect_exact_effect(inst, s, RemoveUnit{1});
+    expect_exact_effect(inst, s, TransferUnit{0, 2});
+    expect_exact_effect(inst, s, TransferUnit{1, 2});
+    EXPECT_EQ(s, (Solution{0, 0, 3}));
+}
+
+TEST(Moves, LegalOnlyWithinTheBoundsAndUpward) {
+    const Instance inst = make_instance({1, 1, 1}, {1, 1, 1}, {2, 0, 3}, 9);
+    const Solution s{2, 0, 1};
+    EXPECT_FALSE(AddUnit{0}.allowed(inst, s)) << "at its limit";
+    EXPECT_FALSE(AddUnit{1}.allowed(inst, s)) << "a limit of 0";
+    EXPECT_TRUE(AddUnit{2}.allowed(inst, s));
+    EXPECT_FALSE(RemoveUnit{1}.allowed(inst, s)) << "at 0";
+    EXPECT_TRUE(RemoveUnit{2}.allowed(inst, s));
+    EXPECT_TRUE((TransferUnit{0, 2}.allowed(inst, s)));
+    EXPECT_FALSE((TransferUnit{2, 0}.allowed(inst, s))) << "never to a lower item";
+    EXPECT_FALSE((TransferUnit{0, 1}.allowed(inst, s))) << "the receiver is full";
+    EXPECT_FALSE((TransferUnit{1, 2}.allowed(inst, s))) << "the giver is empty";
+    Solution t = s;
+    EXPECT_FALSE(apply_if_allowed(AddUnit{0}, inst, t));
+    EXPECT_TRUE(apply_if_allowed(RemoveUnit{0}, inst, t));
+    EXPECT_EQ(t, (Solution{1, 0, 1}));
 }
 
 TEST(ChangeQuantity, ClampsAtBothBoundsAndUndoes) {
@@ -56,12 +82,15 @@ TEST(ChangeQuantity, ClampsAtBothBoundsAndUndoes) {
     EXPECT_EQ(s[2], 2);
     EXPECT_EQ(change_quantity(s, 2, +1, limits), 1);
     EXPECT_EQ(s[2], 3);
-    // A removal past zero reports what it really took, so undoing restores.
+    // A removal past zero reports what it really took, so undoing restores;
     const std::int32_t taken = change_quantity(s, 2, -7, limits);
     EXPECT_EQ(taken, -3);
     EXPECT_EQ(s[2], 0);
     EXPECT_EQ(change_quantity(s, 2, -taken, limits), 3);
     EXPECT_EQ(s[2], 3);
+    // an addition past the limit fills up to it yet reports 0.
+    EXPECT_EQ(change_quantity(s, 2, +4, limits), 0);
+    EXPECT_EQ(s[2], 5);
 }
 
 TEST(ChangeQuantity, HugeLimitDoesNotOverflow) {

@@ -1,16 +1,16 @@
 // Invariants of every search on random instances and solutions, and agreement
 // with the plain transcription in reference/ byte for byte.
 #include "model/evaluation.hpp"
-#include "model/instance_generator.hpp"
 #include "model/random.hpp"
+#include "quality/instance_generator.hpp"
+#include "quality/starts.hpp"
 #include "reference_search.hpp"
+#include "reference_sink.hpp"
 #include "search/descents.hpp"
 #include "search/vnd.hpp"
 #include "search/vns.hpp"
 #include "test_support.hpp"
 
-#include <cstdio>
-#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace knapsack {
@@ -18,6 +18,7 @@ namespace {
 
 using testing::CapturedOutput;
 using testing::count_of;
+using ReferenceText = reference::ReferenceSink;
 
 // Small values on purpose: many equal gains, so tie-breaks are exercised.
 Instance random_instance(std::uint32_t seed) {
@@ -31,43 +32,6 @@ Instance random_instance(std::uint32_t seed) {
     }
     return make_instance(w, p, l, static_cast<std::int32_t>(random_below(rng, 15)));
 }
-
-struct Start {
-    Solution solution;
-    std::int32_t W;
-    std::int32_t F;
-};
-
-Start random_start(const Instance& inst, Rng& rng) {
-    Start s{Solution(static_cast<std::size_t>(inst.item_count)), 0, 0};
-    random_solution(rng, s.solution, inst.limits);
-    const Evaluation e = evaluate(inst, s.solution);
-    s.W = e.weight;
-    s.F = e.objective;
-    return s;
-}
-
-// Text a reference search printed through its FILE*.
-class ReferenceText {
-  public:
-    ReferenceText() : file_(open_memstream(&data_, &size_)) {}
-    ~ReferenceText() {
-        std::fclose(file_);
-        std::free(data_);
-    }
-    ReferenceText(const ReferenceText&) = delete;
-    ReferenceText& operator=(const ReferenceText&) = delete;
-    std::FILE* file() { return file_; }
-    std::string text() {
-        std::fflush(file_);
-        return {data_, size_};
-    }
-
-  private:
-    char* data_ = nullptr;
-    std::size_t size_ = 0;
-    std::FILE* file_;
-};
 
 void expect_describes(const Instance& inst, const Start& s) {
     for (std::size_t i = 0; i < s.solution.size(); ++i) {
@@ -172,20 +136,23 @@ TEST(SearchProperties, VnsCyclesMatchTheReferenceAndKeepTheIncumbentExact) {
         Rng fast_rng(seed);
         Rng slow_rng(seed);
         const long long cycles = 1 + seed * 3;
-        std::int32_t last_F = start.F;
-        VnsStop stop{3600.0, cycles, [&](const VnsImprovement& found) {
-                         EXPECT_GT(found.F, last_F);
-                         last_F = found.F;
-                     }};
+        struct : VnsObserver {
+            std::int32_t last_F;
+            void improved(const VnsProgress& found) override {
+                EXPECT_GT(found.F, last_F);
+                last_F = found.F;
+            }
+        } rising;
+        rising.last_F = start.F;
         CapturedOutput c;
         ReferenceText r;
-        vns(inst, fast.solution, fast.W, fast.F, c.out(), fast_rng, stop);
-        reference::vns(r.file(), inst, slow.solution.data(), slow.W, slow.F, slow_rng, 3600.0,
-                       cycles);
+        vns(inst, fast.solution, fast.W, fast.F, c.out(), fast_rng, VnsStop::after_cycles(cycles),
+            &rising);
+        reference::vns(r.file(), inst, slow.solution.data(), slow.W, slow.F, slow_rng, 0.0, cycles);
         ASSERT_EQ(c.text(), r.text());
         ASSERT_EQ(fast.solution, slow.solution);
         EXPECT_EQ(fast_rng(), slow_rng()) << "the same number of draws";
-        EXPECT_EQ(last_F, fast.F);
+        EXPECT_EQ(rising.last_F, fast.F);
         expect_describes(inst, fast);
     }
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/output.hpp"
 #include "model/instance.hpp"
+#include "report/output.hpp"
 
 #include <cstdint>
 #include <string>

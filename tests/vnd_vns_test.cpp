@@ -1,5 +1,6 @@
 #include "model/evaluation.hpp"
 #include "search/shakes.hpp"
+#include "search/trace_memo.hpp"
 #include "search/vnd.hpp"
 #include "search/vns.hpp"
 #include "test_support.hpp"
@@ -63,13 +64,12 @@ TEST(Shakes, SingleDrawsDirectionThenItem) {
         Solution s{1, 1, 1, 1};
         std::int32_t cw = 0;
         std::int32_t cf = 0;
-        const ShakeEffect effect = shake_single(inst, s, cw, cf, rng);
+        shake_single(inst, s, cw, cf, rng);
         const std::int32_t d = mirror() % 2 == 0 ? -1 : +1;
         const auto i = static_cast<std::size_t>(mirror() % 4);
         Solution expected{1, 1, 1, 1};
         expected[i] += d;
         EXPECT_EQ(s, expected);
-        EXPECT_EQ(effect.count, 1);
         const Evaluation e = evaluate(inst, s);
         EXPECT_EQ(cw, e.weight);
         EXPECT_EQ(cf, e.objective);
@@ -83,7 +83,7 @@ TEST(Shakes, SingleAtALimitChangesNothing) {
         Solution s{0};
         std::int32_t cw = -1;
         std::int32_t cf = -1;
-        EXPECT_EQ(shake_single(inst, s, cw, cf, rng).key(), ShakeEffect{}.key());
+        shake_single(inst, s, cw, cf, rng);
         EXPECT_EQ(s, Solution{0});
         EXPECT_EQ(cw, 0);
     }
@@ -114,22 +114,35 @@ TEST(Shakes, PairTakesAUnitFromBothOrNothing) {
     }
 }
 
-TEST(ShakeEffect, KeyIdentifiesTheStartWhateverTheOrder) {
-    ShakeEffect ab;
-    ab.add(3, -1);
-    ab.add(7, -1);
-    ShakeEffect ba;
-    ba.add(7, -1);
-    ba.add(3, -1);
-    ShakeEffect one;
-    one.add(3, -1);
-    one.add(7, 0);
-    ShakeEffect plus;
-    plus.add(3, +1);
-    EXPECT_EQ(ab.key(), ba.key());
-    EXPECT_NE(ab.key(), one.key());
-    EXPECT_NE(one.key(), plus.key());
-    EXPECT_NE(one.key(), ShakeEffect{}.key());
+TEST(TraceMemo, ReplaysExactlyTheKeptTraceOfTheSameStartOnly) {
+    CapturedOutput c;
+    TraceMemo memo(c.out());
+    const Solution incumbent{2, 2, 2, 2};
+    const std::vector<Solution> starts{{1, 2, 2, 2}, {3, 2, 2, 2}, {2, 1, 2, 1},
+                                       {2, 1, 2, 2}, {2, 2, 2, 2}, {2, 2, 2, 1}};
+    std::string expected;
+    for (std::size_t k = 0; k < starts.size(); ++k) {
+        ASSERT_FALSE(memo.replay(incumbent, starts[k])) << k;
+        const std::string trace(50 * (k + 1) + 4000 * (k % 2), static_cast<char>('a' + k));
+        memo.recorder().put(trace);
+        memo.keep();
+        expected += trace;
+    }
+    for (std::size_t k = starts.size(); k-- > 0;) {
+        ASSERT_TRUE(memo.replay(incumbent, starts[k])) << k;
+        expected += std::string(50 * (k + 1) + 4000 * (k % 2), static_cast<char>('a' + k));
+    }
+    // Two units off one item is not a shake's start: descended, never kept.
+    const Solution far{0, 2, 2, 2};
+    EXPECT_FALSE(memo.replay(incumbent, far));
+    memo.recorder().put("far");
+    memo.keep();
+    EXPECT_FALSE(memo.replay(incumbent, far));
+    // A new incumbent makes every kept trace stale.
+    memo.recorder().put("new");
+    memo.forget();
+    EXPECT_FALSE(memo.replay(incumbent, starts[0]));
+    EXPECT_EQ(c.text(), expected + "farnew");
 }
 
 TEST(Vns, ZeroBudgetReportsTheIncomingSolutionWithoutDrawing) {
@@ -139,7 +152,7 @@ TEST(Vns, ZeroBudgetReportsTheIncomingSolutionWithoutDrawing) {
     std::int32_t F = 1;
     Rng rng(kSeed);
     CapturedOutput c;
-    vns(inst, s, W, F, c.out(), rng, 0.0);
+    vns(inst, s, W, F, c.out(), rng, VnsStop::after_seconds(0.0));
     EXPECT_EQ(c.text(), kRule + "Melhor solucao encontrada pelo VNS em 0 segundos:\n" +
                             "Funcao objetivo: 1\nPeso da mochila: 5    Inviabilidade = 1 \n" +
                             kRule +
@@ -155,7 +168,7 @@ TEST(Vns, ShortBudgetImprovesAndTitlesWithTheBudget) {
     std::int32_t F = -19;
     Rng rng(kSeed);
     CapturedOutput c;
-    vns(inst, s, W, F, c.out(), rng, 0.05);
+    vns(inst, s, W, F, c.out(), rng, VnsStop::after_seconds(0.05));
     // The example's optimum is one unit of item 0 alone: F = 5.
     EXPECT_EQ(F, 5);
     EXPECT_EQ(s, (Solution{1, 0}));

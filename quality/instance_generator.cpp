@@ -1,6 +1,5 @@
-#include "model/instance_generator.hpp"
+#include "quality/instance_generator.hpp"
 
-#include "model/evaluation.hpp"
 #include "model/random.hpp"
 
 #include <algorithm>

@@ -6,12 +6,12 @@
 // instance, after the menu's 20-second budget), as the menu's options 1, 2 and
 // 3 would run them. Draws the shipped instance's 20-second VNS progress as an
 // SVG picture (default "vns_progress.svg").
-#include "app/output.hpp"
-#include "bench_support.hpp"
-#include "model/evaluation.hpp"
-#include "model/exact_optimum.hpp"
-#include "model/instance_generator.hpp"
+#include "app/interactive_menu.hpp"
 #include "model/loader.hpp"
+#include "quality/exact_optimum.hpp"
+#include "quality/instance_generator.hpp"
+#include "quality/starts.hpp"
+#include "report/output.hpp"
 #include "search/vns.hpp"
 
 #include <algorithm>
@@ -21,33 +21,33 @@
 #include <string>
 #include <vector>
 
-namespace knapsack::bench {
+namespace knapsack {
 namespace {
 
 constexpr std::int64_t kCheckpoints[] = {1'000, 10'000, 100'000};
-constexpr double kMenuBudget = 20.0;
+constexpr double kMenuBudget = kVnsBudgetSeconds;
 
-struct Run {
-    std::vector<VnsImprovement> improvements;
+// A VNS run: every improvement it made, and where it ended.
+struct Run : VnsObserver {
+    std::vector<VnsProgress> improvements;
     Start result;
+
+    void improved(const VnsProgress& found) override { improvements.push_back(found); }
 };
 
-Run run_vns(const Instance& instance, const Start& from, Rng& rng, const VnsStop& limits) {
-    Run run{{}, from};
-    VnsStop stop = limits;
-    stop.on_improvement = [&run](const VnsImprovement& found) {
-        run.improvements.push_back(found);
-    };
-    const auto sink = Output::discarding();
-    vns(instance, run.result.solution, run.result.W, run.result.F, *sink, rng, stop);
+Run run_vns(const Instance& instance, const Start& from, Rng& rng, const VnsStop& stop) {
+    Run run;
+    run.result = from;
+    Output sink = Output::discarding();
+    vns(instance, run.result.solution, run.result.W, run.result.F, sink, rng, stop, &run);
     return run;
 }
 
 // The incumbent's F once `cycles` cycles had completed.
 std::int32_t f_after(const Run& run, std::int32_t initial, std::int64_t cycles) {
     std::int32_t F = initial;
-    for (const VnsImprovement& found : run.improvements) {
-        if (found.cycle < cycles) {
+    for (const VnsProgress& found : run.improvements) {
+        if (found.cycles < cycles) {
             F = found.F;
         }
     }
@@ -79,23 +79,22 @@ struct Row {
 Row evaluate_instance(const std::string& name, const Instance& instance, Run* timed_run) {
     Row row{name, exact_optimum(instance).profit, 0, 0, {}, "", true, 0.0, 0};
     Rng rng(kSeed);
-    Start start = random_starts(instance, 1, kSeed)[0];
-    rng.discard(static_cast<unsigned long long>(instance.item_count));
+    const Start start = random_start(instance, rng);
     row.random = start.F;
     const Start descended = local_optimum(instance, start);
     row.vnd = descended.F;
     Rng timed_rng = rng;
-    const Run run = run_vns(instance, descended, rng, VnsStop{1e9, kCheckpoints[2]});
+    const Run run = run_vns(instance, descended, rng, VnsStop::after_cycles(kCheckpoints[2]));
     for (std::size_t k = 0; k < 3; ++k) {
         row.vns[k] = f_after(run, descended.F, kCheckpoints[k]);
     }
     row.feasible = run.result.W <= instance.capacity;
     if (!run.improvements.empty()) {
         row.found_at = run.improvements.back().seconds;
-        row.found_in = run.improvements.back().cycle;
+        row.found_in = run.improvements.back().cycles;
     }
     if (timed_run != nullptr) {
-        *timed_run = run_vns(instance, descended, timed_rng, VnsStop{kMenuBudget});
+        *timed_run = run_vns(instance, descended, timed_rng, VnsStop::after_seconds(kMenuBudget));
         row.timed = std::to_string(timed_run->result.F);
     }
     return row;
@@ -154,7 +153,7 @@ void write_svg(const std::string& path, const Run& run, std::int32_t start_F,
         << "</text>\n<polyline fill=\"none\" stroke=\"#236\" stroke-width=\"2\" points=\"";
     double F = start_F;
     svg << x(1e-9) << ',' << y(F);
-    for (const VnsImprovement& found : run.improvements) {
+    for (const VnsProgress& found : run.improvements) {
         svg << ' ' << x(found.seconds) << ',' << y(F) << ' ' << x(found.seconds) << ','
             << y(found.F);
         F = found.F;
@@ -183,13 +182,13 @@ int report(const std::string& data_dir, const std::string& svg_path) {
 }
 
 } // namespace
-} // namespace knapsack::bench
+} // namespace knapsack
 
 int main(int argc, char** argv) {
     const std::string data_dir = argc > 1 ? argv[1] : "data";
     const std::string svg_path = argc > 2 ? argv[2] : "vns_progress.svg";
     try {
-        return knapsack::bench::report(data_dir, svg_path);
+        return knapsack::report(data_dir, svg_path);
     } catch (const knapsack::LoadError& error) {
         std::fputs(error.what(), stdout);
         return 1;

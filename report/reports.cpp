@@ -1,4 +1,4 @@
-#include "app/reports.hpp"
+#include "report/reports.hpp"
 
 #include "model/evaluation.hpp"
 
@@ -21,7 +21,7 @@ void print_block_body(Output& out, std::int32_t F, std::int32_t W, std::int32_t 
     out.put(kRule);
 }
 
-void print_vns_title(Output& out, double time_budget) {
+void print_vns_time_title(Output& out, double time_budget) {
     // printf's own rounding of %0.f, which a hand-made conversion would not match
     // for halves and huge values; this line is printed once per search.
     char text[400];
@@ -54,7 +54,16 @@ void print_result_block(Output& out, std::string_view title, std::int32_t F, std
 void print_vns_block(Output& out, double time_budget, std::int32_t F, std::int32_t W,
                      std::int32_t capacity) {
     out.put(kRule);
-    print_vns_title(out, time_budget);
+    print_vns_time_title(out, time_budget);
+    print_block_body(out, F, W, capacity);
+}
+
+void print_vns_cycles_block(Output& out, std::int64_t cycles, std::int32_t F, std::int32_t W,
+                            std::int32_t capacity) {
+    out.put(kRule);
+    out.put("Melhor solucao encontrada pelo VNS em ");
+    out.put_int(cycles);
+    out.put(" ciclos:\n");
     print_block_body(out, F, W, capacity);
 }
 

@@ -1,4 +1,4 @@
-#include "model/exact_optimum.hpp"
+#include "quality/exact_optimum.hpp"
 
 #include <algorithm>
 #include <vector>

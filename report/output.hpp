@@ -1,18 +1,26 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <memory>
-#include <stdexcept>
-#include <string>
 #include <string_view>
 
 namespace knapsack {
 
-// Raised when the destination of the output refuses it (closed, full, broken pipe).
-class OutputError : public std::runtime_error {
+// Raised when the destination of the output refuses it (closed, full, broken
+// pipe). Holds only the error number: raising it must not need the heap, which
+// may be what ran out.
+class OutputError : public std::exception {
   public:
-    using std::runtime_error::runtime_error;
+    explicit OutputError(int error_number) noexcept : error_number_(error_number) {}
+    const char* what() const noexcept override;
+    int error_number() const noexcept { return error_number_; }
+
+  private:
+    int error_number_;
 };
 
 // The sink every report is written to. Text and integers are formatted straight
@@ -23,16 +31,21 @@ class Output {
     // Receives each full chunk; throws OutputError when it cannot take it.
     using Drain = std::function<void(std::string_view)>;
 
+    // The buffer holds `capacity` bytes (at least 64). A large buffer only saves
+    // round trips to the destination, so when the heap refuses it the sink
+    // makes do with one of kSmallCapacity bytes inside itself, writing the same
+    // text in smaller chunks.
     explicit Output(Drain drain, std::size_t capacity = kDefaultCapacity);
     Output(const Output&) = delete;
     Output& operator=(const Output&) = delete;
 
-    static std::unique_ptr<Output> to_fd(int fd, std::size_t capacity = kDefaultCapacity);
-    static std::unique_ptr<Output> discarding();
+    // Writes to a file descriptor, such as standard output.
+    static Output to_fd(int fd, std::size_t capacity = kDefaultCapacity);
+    static Output discarding();
 
     void put(std::string_view text) {
         if (text.size() <= capacity_ - size_) {
-            text.copy(buffer_.get() + size_, text.size());
+            text.copy(buffer_ + size_, text.size());
             size_ += text.size();
         } else {
             put_slow(text);
@@ -50,25 +63,18 @@ class Output {
     // Hands everything buffered to the destination.
     void flush();
 
-    // While tapped, everything written is also appended to `copy`, without
-    // slowing down the writes themselves.
-    void start_tap(std::string& copy);
-    void stop_tap();
-    // Ends a tap without copying, for a caller that is unwinding.
-    void abandon_tap() noexcept { tap_ = nullptr; }
-
     static constexpr std::size_t kDefaultCapacity = std::size_t{1} << 20;
+    static constexpr std::size_t kSmallCapacity = 4096;
 
   private:
     void put_slow(std::string_view text);
-    void copy_to_tap();
 
     Drain drain_;
+    std::unique_ptr<char[]> large_;
+    std::array<char, kSmallCapacity> small_;
+    char* buffer_;
     std::size_t capacity_;
-    std::unique_ptr<char[]> buffer_;
     std::size_t size_ = 0;
-    std::string* tap_ = nullptr;
-    std::size_t tap_from_ = 0;
 };
 
 } // namespace knapsack

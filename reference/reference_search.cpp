@@ -1,43 +1,96 @@
 #include "reference_search.hpp"
 
-#include "model/evaluation.hpp"
-#include "model/loader.hpp"
-#include "model/moves.hpp"
-
 #include <chrono>
-#include <cstdlib>
-#include <limits>
 #include <vector>
 
 namespace knapsack::reference {
 
 namespace {
 
-std::span<std::int32_t> all(const Instance& instance, std::int32_t* solution) {
-    return {solution, static_cast<std::size_t>(instance.item_count)};
+// The instance as plain arrays, with the penalty worked out here.
+struct Problem {
+    int n;
+    std::int32_t capacity;
+    const std::int32_t* w;
+    const std::int32_t* p;
+    const std::int32_t* l;
+    std::int32_t penalty;
+};
+
+Problem problem_of(const Instance& instance) {
+    Problem problem{instance.item_count,     instance.capacity,      instance.weights.data(),
+                    instance.profits.data(), instance.limits.data(), 0};
+    long long heaviest = 0;
+    for (int i = 0; i < problem.n; ++i) {
+        heaviest += static_cast<long long>(problem.w[i]) * problem.l[i];
+    }
+    problem.penalty = static_cast<std::int32_t>(heaviest);
+    return problem;
 }
 
-std::int32_t weigh(const Instance& instance, std::int32_t* solution) {
-    return total_weight(all(instance, solution), instance.weights);
+std::int32_t total_weight(const Problem& problem, const std::int32_t* s) {
+    long long W = 0;
+    for (int i = 0; i < problem.n; ++i) {
+        W += static_cast<long long>(problem.w[i]) * s[i];
+    }
+    return static_cast<std::int32_t>(W);
 }
 
-std::int32_t value(const Instance& instance, std::int32_t* solution, std::int32_t W) {
-    return objective(all(instance, solution), instance.profits, infeasibility(W, instance.capacity),
-                     instance.penalty);
+std::int32_t infeasibility(std::int32_t W, std::int32_t capacity) {
+    return W - capacity > 0 ? W - capacity : 0;
 }
 
-std::int32_t change(const Instance& instance, std::int32_t* solution, int i, std::int32_t delta) {
-    return change_quantity(all(instance, solution), i, delta, instance.limits);
+std::int32_t objective(const Problem& problem, const std::int32_t* s, std::int32_t inf) {
+    long long F = 0;
+    for (int i = 0; i < problem.n; ++i) {
+        if (s[i] != 0) {
+            F += static_cast<long long>(problem.p[i]) * s[i];
+        }
+    }
+    return static_cast<std::int32_t>(F - static_cast<long long>(inf) * problem.penalty);
+}
+
+std::int32_t value(const Problem& problem, const std::int32_t* s, std::int32_t W) {
+    return objective(problem, s, infeasibility(W, problem.capacity));
+}
+
+std::int32_t change_quantity(const Problem& problem, std::int32_t* s, int i, std::int32_t delta) {
+    if (delta > 0) {
+        if (static_cast<long long>(s[i]) + delta > problem.l[i]) {
+            s[i] = problem.l[i];
+            return 0;
+        }
+        s[i] += delta;
+        return delta;
+    }
+    if (static_cast<long long>(s[i]) + delta < 0) {
+        const std::int32_t removed = -s[i];
+        s[i] = 0;
+        return removed;
+    }
+    s[i] += delta;
+    return delta;
+}
+
+long long random_below(Rng& rng, long long k) {
+    if (k == 0) {
+        return 0;
+    }
+    return static_cast<long long>(rng()) % k;
+}
+
+void print_block_body(std::FILE* out, std::int32_t F, std::int32_t W, std::int32_t capacity) {
+    std::fprintf(out, "Funcao objetivo: %d\n", F);
+    std::fprintf(out, "Peso da mochila: %d    Inviabilidade = %d \n", W,
+                 infeasibility(W, capacity));
+    std::fprintf(out, "-------------------------------------------------\n");
 }
 
 void print_block(std::FILE* out, const char* title, std::int32_t F, std::int32_t W,
                  std::int32_t capacity) {
     std::fprintf(out, "-------------------------------------------------\n");
     std::fprintf(out, "%s", title);
-    std::fprintf(out, "Funcao objetivo: %d\n", F);
-    std::fprintf(out, "Peso da mochila: %d    Inviabilidade = %d \n", W,
-                 W - capacity > 0 ? W - capacity : 0);
-    std::fprintf(out, "-------------------------------------------------\n");
+    print_block_body(out, F, W, capacity);
 }
 
 long long clock_ms() {
@@ -57,7 +110,8 @@ void print_solution_table(std::FILE* out, const std::int32_t* solution, const st
 
 void descent_1opt(std::FILE* out, const Instance& instance, std::int32_t* solution, std::int32_t& W,
                   std::int32_t& F, double scan_fraction) {
-    int m = static_cast<int>(instance.item_count * scan_fraction);
+    const Problem problem = problem_of(instance);
+    int m = static_cast<int>(problem.n * scan_fraction);
     if (m <= 0) {
         m = 0;
     }
@@ -67,86 +121,87 @@ void descent_1opt(std::FILE* out, const Instance& instance, std::int32_t* soluti
         int best_item = 0;
         std::int32_t best_change = 0;
         for (int i = 0; i < m; ++i) {
-            const std::int32_t g = change(instance, solution, i, +1);
+            const std::int32_t g = change_quantity(problem, solution, i, +1);
             if (g > 0) {
-                W = weigh(instance, solution);
-                const std::int32_t gain = value(instance, solution, W) - F;
+                W = total_weight(problem, solution);
+                const std::int32_t gain = value(problem, solution, W) - F;
                 if (gain > best_gain) {
                     best_gain = gain;
                     best_item = i;
                     best_change = g;
                 }
             }
-            change(instance, solution, i, -g);
-            W = weigh(instance, solution);
+            change_quantity(problem, solution, i, -g);
+            W = total_weight(problem, solution);
         }
         for (int i = 0; i < m; ++i) {
-            const std::int32_t g = change(instance, solution, i, -1);
+            const std::int32_t g = change_quantity(problem, solution, i, -1);
             if (g >= 0) {
                 continue;
             }
-            W = weigh(instance, solution);
-            const std::int32_t gain = value(instance, solution, W) - F;
+            W = total_weight(problem, solution);
+            const std::int32_t gain = value(problem, solution, W) - F;
             if (gain > best_gain) {
                 best_gain = gain;
                 best_item = i;
                 best_change = -1;
             }
-            change(instance, solution, i, -g);
-            W = weigh(instance, solution);
+            change_quantity(problem, solution, i, -g);
+            W = total_weight(problem, solution);
         }
         improved = best_gain > 0;
         if (improved) {
             F += best_gain;
-            change(instance, solution, best_item, best_change);
-            W = weigh(instance, solution);
+            change_quantity(problem, solution, best_item, best_change);
+            W = total_weight(problem, solution);
         }
     }
     print_block(out, "Melhor solucao encontrada pelo Metodo da descida 1 Optimal:\n", F, W,
-                instance.capacity);
+                problem.capacity);
 }
 
 void descent_2opt(std::FILE* out, const Instance& instance, std::int32_t* solution, std::int32_t& W,
                   std::int32_t& F) {
-    const int n = instance.item_count;
+    const Problem problem = problem_of(instance);
+    const int n = problem.n;
     bool improved = true;
     while (improved) {
         std::int32_t best_gain = -2147483647;
         int best_i = 0;
         int best_j = 0;
         for (int i = 0; i <= n - 2; ++i) {
-            const std::int32_t r = change(instance, solution, i, -1);
+            const std::int32_t r = change_quantity(problem, solution, i, -1);
             if (r >= 0) {
                 continue;
             }
             for (int j = i + 1; j <= n - 1; ++j) {
-                const std::int32_t a = change(instance, solution, j, +1);
+                const std::int32_t a = change_quantity(problem, solution, j, +1);
                 if (a <= 0) {
                     continue;
                 }
-                W = weigh(instance, solution);
-                const std::int32_t gain = value(instance, solution, W) - F;
+                W = total_weight(problem, solution);
+                const std::int32_t gain = value(problem, solution, W) - F;
                 if (gain > best_gain) {
                     best_gain = gain;
                     best_i = i;
                     best_j = j;
                 }
-                change(instance, solution, j, -a);
-                W = weigh(instance, solution);
+                change_quantity(problem, solution, j, -a);
+                W = total_weight(problem, solution);
             }
-            change(instance, solution, i, -r);
-            W = weigh(instance, solution);
+            change_quantity(problem, solution, i, -r);
+            W = total_weight(problem, solution);
         }
         improved = best_gain > 0;
         if (improved) {
             F += best_gain;
-            change(instance, solution, best_i, -1);
-            change(instance, solution, best_j, +1);
-            W = weigh(instance, solution);
+            change_quantity(problem, solution, best_i, -1);
+            change_quantity(problem, solution, best_j, +1);
+            W = total_weight(problem, solution);
         }
     }
     print_block(out, "Melhor solucao encontrada pelo Metodo da descida 2 Optimal:\n", F, W,
-                instance.capacity);
+                problem.capacity);
 }
 
 void vnd(std::FILE* out, const Instance& instance, std::int32_t* solution, std::int32_t& W,
@@ -180,27 +235,29 @@ void vnd(std::FILE* out, const Instance& instance, std::int32_t* solution, std::
 
 void shake_single(const Instance& instance, std::int32_t* copy, std::int32_t& cw, std::int32_t& cf,
                   Rng& rng) {
+    const Problem problem = problem_of(instance);
     std::int32_t d = static_cast<std::int32_t>(random_below(rng, 2));
     if (d == 0) {
         d = -1;
     }
-    const int i = static_cast<int>(random_below(rng, instance.item_count));
-    change(instance, copy, i, d);
-    cw = weigh(instance, copy);
-    cf = value(instance, copy, cw);
+    const int i = static_cast<int>(random_below(rng, problem.n));
+    change_quantity(problem, copy, i, d);
+    cw = total_weight(problem, copy);
+    cf = value(problem, copy, cw);
 }
 
 void shake_pair(const Instance& instance, std::int32_t* copy, std::int32_t& cw, std::int32_t& cf,
                 Rng& rng) {
-    const int a = static_cast<int>(random_below(rng, instance.item_count));
-    int b = static_cast<int>(random_below(rng, instance.item_count));
+    const Problem problem = problem_of(instance);
+    const int a = static_cast<int>(random_below(rng, problem.n));
+    int b = static_cast<int>(random_below(rng, problem.n));
     while (b == a) {
-        b = static_cast<int>(random_below(rng, instance.item_count));
+        b = static_cast<int>(random_below(rng, problem.n));
     }
-    const std::int32_t r = change(instance, copy, a, -1);
-    change(instance, copy, b, r);
-    cw = weigh(instance, copy);
-    cf = value(instance, copy, cw);
+    const std::int32_t r = change_quantity(problem, copy, a, -1);
+    change_quantity(problem, copy, b, r);
+    cw = total_weight(problem, copy);
+    cf = value(problem, copy, cw);
 }
 
 void vns(std::FILE* out, const Instance& instance, std::int32_t* solution, std::int32_t& W,
@@ -210,7 +267,8 @@ void vns(std::FILE* out, const Instance& instance, std::int32_t* solution, std::
     const long long start = clock_ms();
     long long last = start;
     long long cycles = 0;
-    while (static_cast<double>(last - start) * 0.001 < time_budget && cycles < max_cycles) {
+    while (max_cycles >= 0 ? cycles < max_cycles
+                           : static_cast<double>(last - start) * 0.001 < time_budget) {
         int k = 1;
         while (k == 1 || k == 2) {
             for (int i = 0; i < n; ++i) {
@@ -239,25 +297,54 @@ void vns(std::FILE* out, const Instance& instance, std::int32_t* solution, std::
         ++cycles;
     }
     std::fprintf(out, "-------------------------------------------------\n");
-    std::fprintf(out, "Melhor solucao encontrada pelo VNS em %0.f segundos:\n", time_budget);
-    std::fprintf(out, "Funcao objetivo: %d\n", F);
-    std::fprintf(out, "Peso da mochila: %d    Inviabilidade = %d \n", W,
-                 W - instance.capacity > 0 ? W - instance.capacity : 0);
-    std::fprintf(out, "-------------------------------------------------\n");
+    if (max_cycles >= 0) {
+        std::fprintf(out, "Melhor solucao encontrada pelo VNS em %lld ciclos:\n", max_cycles);
+    } else {
+        std::fprintf(out, "Melhor solucao encontrada pelo VNS em %0.f segundos:\n", time_budget);
+    }
+    print_block_body(out, F, W, instance.capacity);
     std::fprintf(out, "Solucao Encontrada:\n");
     print_solution_table(out, solution, instance.weights.data(), n);
 }
 
+namespace {
+
+// Reads up to 50 integers with fscanf; false when the file cannot be opened.
+bool read_values(std::FILE* out, const char* path, std::vector<std::int32_t>& values) {
+    std::FILE* file = std::fopen(path, "r");
+    if (file == nullptr) {
+        std::fprintf(out, "O Arquivo %s nao pode ser aberto.\n", path);
+        return false;
+    }
+    int value = 0;
+    for (std::size_t k = 0; k < values.size() && std::fscanf(file, "%d", &value) == 1; ++k) {
+        values[k] = value;
+    }
+    std::fclose(file);
+    return true;
+}
+
+} // namespace
+
 int run_program(std::FILE* in, std::FILE* out, long long max_cycles) {
-    Rng rng(kSeed);
-    std::vector<std::int32_t> solution(kItemCount);
-    Instance instance;
-    try {
-        instance = load_instance();
-    } catch (const LoadError& error) {
-        std::fprintf(out, "%s", error.what());
+    Rng rng(1000);
+    const int n = 50;
+    std::vector<std::int32_t> solution(n);
+    std::vector<std::int32_t> weights(n, 0);
+    std::vector<std::int32_t> profits(n, 0);
+    std::vector<std::int32_t> limits(n, 0);
+    if (!read_values(out, "peso50.txt", weights) || !read_values(out, "beneficio50.txt", profits) ||
+        !read_values(out, "limite50.txt", limits)) {
         return 1;
     }
+    Instance instance;
+    instance.item_count = n;
+    instance.capacity = 100;
+    instance.weights = weights;
+    instance.profits = profits;
+    instance.limits = limits;
+    const Problem problem = problem_of(instance);
+    instance.penalty = problem.penalty;
     std::int32_t W = 0;
     std::int32_t F = 0;
     bool have_solution = false;
@@ -278,12 +365,15 @@ int run_program(std::FILE* in, std::FILE* out, long long max_cycles) {
             return 0;
         }
         if (choice == 1) {
-            random_solution(rng, solution, instance.limits);
+            for (int i = 0; i < n; ++i) {
+                solution[static_cast<std::size_t>(i)] = static_cast<std::int32_t>(random_below(
+                    rng, static_cast<long long>(limits[static_cast<std::size_t>(i)]) + 1));
+            }
             std::fprintf(out, "Solucao aleatoria:\n");
-            print_solution_table(out, solution.data(), instance.weights.data(), kItemCount);
-            W = weigh(instance, solution.data());
-            const std::int32_t inf = infeasibility(W, instance.capacity);
-            F = objective(solution, instance.profits, inf, instance.penalty);
+            print_solution_table(out, solution.data(), weights.data(), n);
+            W = total_weight(problem, solution.data());
+            const std::int32_t inf = infeasibility(W, problem.capacity);
+            F = objective(problem, solution.data(), inf);
             std::fprintf(out, "funcao objetivo = %3d \n", F);
             std::fprintf(out, "peso dos objetos = %2d inviabilidade = %d \n", W, inf);
             have_solution = true;

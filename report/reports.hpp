@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/output.hpp"
+#include "report/output.hpp"
 
 #include <cstdint>
 #include <span>
@@ -28,5 +28,10 @@ void print_result_block(Output& out, std::string_view title, std::int32_t F, std
 // given, not the time it took.
 void print_vns_block(Output& out, double time_budget, std::int32_t F, std::int32_t W,
                      std::int32_t capacity);
+
+// The block of a VNS run that was limited to a number of cycles instead of a
+// time budget (tests, benchmarks, the quality report): its title says so.
+void print_vns_cycles_block(Output& out, std::int64_t cycles, std::int32_t F, std::int32_t W,
+                            std::int32_t capacity);
 
 } // namespace knapsack

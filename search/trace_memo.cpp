@@ -1,0 +1,109 @@
+#include "search/trace_memo.hpp"
+
+#include <new>
+#include <utility>
+
+namespace knapsack {
+
+TraceMemo::TraceMemo(Output& out)
+    : out_(out),
+      recorder_([this](std::string_view chunk) { pass_on(chunk); }, Output::kSmallCapacity) {}
+
+std::optional<std::uint64_t> TraceMemo::key_of(std::span<const std::int32_t> incumbent,
+                                               std::span<const std::int32_t> start) {
+    std::uint64_t key = 0;
+    int changes = 0;
+    // Notes the items of [from, to) where the start differs; false past two
+    // changes or a change of more than one unit.
+    const auto note = [&](std::size_t from, std::size_t to) {
+        for (std::size_t i = from; i < to; ++i) {
+            const std::int64_t delta = std::int64_t{start[i]} - incumbent[i];
+            if (delta == 0) {
+                continue;
+            }
+            if (changes == 2 || (delta != 1 && delta != -1)) {
+                return false;
+            }
+            key = key << 32 | (i * 2 + (delta > 0 ? 2 : 1));
+            ++changes;
+        }
+        return true;
+    };
+    // Runs once or twice per VNS cycle, so equal stretches are passed over a
+    // block at a time, in a form the compiler turns into vector compares.
+    constexpr std::size_t kBlock = 8;
+    const std::size_t n = start.size();
+    std::size_t from = 0;
+    for (; from + kBlock <= n; from += kBlock) {
+        std::uint32_t differs = 0;
+        for (std::size_t i = from; i < from + kBlock; ++i) {
+            differs |= static_cast<std::uint32_t>(start[i] ^ incumbent[i]);
+        }
+        if (differs != 0 && !note(from, from + kBlock)) {
+            return std::nullopt;
+        }
+    }
+    if (!note(from, n)) {
+        return std::nullopt;
+    }
+    return key;
+}
+
+bool TraceMemo::replay(std::span<const std::int32_t> incumbent,
+                       std::span<const std::int32_t> start) {
+    key_ = key_of(incumbent, start);
+    if (!key_) {
+        return false;
+    }
+    const auto kept = traces_.find(*key_);
+    if (kept == traces_.end()) {
+        return false;
+    }
+    out_.put(kept->second);
+    return true;
+}
+
+Output& TraceMemo::recorder() {
+    if (!key_) {
+        return out_;
+    }
+    recording_ = true;
+    trace_.clear();
+    return recorder_;
+}
+
+void TraceMemo::pass_on(std::string_view chunk) {
+    out_.put(chunk);
+    if (!recording_) {
+        return;
+    }
+    try {
+        trace_.append(chunk);
+    } catch (const std::bad_alloc&) {
+        recording_ = false;
+        std::string().swap(trace_);
+    }
+}
+
+void TraceMemo::keep() {
+    recorder_.flush();
+    if (recording_ && bytes_ + trace_.size() <= kMaxBytes) {
+        try {
+            const std::size_t size = trace_.size();
+            traces_.emplace(*key_, std::move(trace_));
+            bytes_ += size;
+        } catch (const std::bad_alloc&) {
+            // Not kept: this start will be descended again if it comes back.
+        }
+    }
+    recording_ = false;
+}
+
+void TraceMemo::forget() {
+    recorder_.flush();
+    recording_ = false;
+    traces_.clear();
+    bytes_ = 0;
+}
+
+} // namespace knapsack
