@@ -6,16 +6,25 @@
 
 namespace knapsack {
 
-// The best feasible solution of an instance and its total profit.
+// The best objective of an instance over every solution, overfull ones
+// included, with a solution that reaches it; and the best profit of a
+// solution that fits, which is the best objective whenever overfilling never
+// pays.
 struct Optimum {
-    std::int64_t profit = 0;
+    std::int64_t objective = 0;
     Solution quantities;
+    std::int64_t feasible_profit = 0;
 };
 
-// Solves the bounded knapsack exactly by dynamic programming over capacities:
-// each limit is split into bundles of 1, 2, 4, ... units (and a remainder) that
-// are taken whole or not at all, which covers every quantity up to the limit.
-// O(capacity * sum of log(limit)) time. Items of negative profit are never taken.
+// Solves the instance exactly by dynamic programming over weights. Each limit
+// is split into bundles of 1, 2, 4, ... units (and a remainder), taken whole
+// or not at all, which covers every quantity up to the limit. The states are
+// the exact weights 0..capacity, holding the best profit of that weight, and
+// one state for every heavier load: beyond the capacity the objective is
+// profit - penalty * (weight - capacity), linear in the quantities, so the one
+// state holds the best profit - penalty * weight and loses nothing.
+// O(capacity * sum of log(limit)) time. Items without a positive profit are
+// never worth a unit and are left out.
 Optimum exact_optimum(const Instance& instance);
 
 } // namespace knapsack

@@ -3,6 +3,7 @@
 #include "model/evaluation.hpp"
 
 #include <cstdio>
+#include <new>
 
 namespace knapsack {
 
@@ -25,8 +26,11 @@ void print_vns_time_title(Output& out, double time_budget) {
     // printf's own rounding of %0.f, which a hand-made conversion would not match
     // for halves and huge values; this line is printed once per search.
     char text[400];
-    std::snprintf(text, sizeof text, "Melhor solucao encontrada pelo VNS em %0.f segundos:\n",
-                  time_budget);
+    if (std::snprintf(text, sizeof text, "Melhor solucao encontrada pelo VNS em %0.f segundos:\n",
+                      time_budget) < 0) {
+        // The C library formats long numbers on the heap; nothing else fails here.
+        throw std::bad_alloc();
+    }
     out.put(text);
 }
 

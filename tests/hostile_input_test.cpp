@@ -109,15 +109,6 @@ TEST(HostileInstance, ThirtyTwoBitLimits) {
                     "leva as somas da instancia para fora do intervalo de 32 bits.");
 }
 
-std::size_t menus_in(const std::string& text) {
-    std::size_t count = 0;
-    for (std::size_t at = text.find(kPrompt); at != std::string::npos;
-         at = text.find(kPrompt, at + 1)) {
-        ++count;
-    }
-    return count;
-}
-
 TEST(HostileStdin, NoInputAtAllEndsNormally) {
     RunOptions closed = quick();
     closed.close_stdin = true;
@@ -143,7 +134,7 @@ TEST(HostileStdin, ThousandsOfInvalidChoicesCostOneMenuEach) {
     const RunResult r = run_in(shipped(), kProgram, repeated("9\n", n) + "0\n", quick());
     EXPECT_EQ(r.exit_status, 0);
     EXPECT_EQ(r.stdout_bytes, (n + 1) * kMenu.size());
-    EXPECT_EQ(menus_in(r.head), std::min(n + 1, r.head.size() / kMenu.size()));
+    EXPECT_EQ(count_of(r.head, kPrompt), std::min(n + 1, r.head.size() / kMenu.size()));
 }
 
 TEST(OutputFaults, FullDeviceFailsPromptly) {
@@ -171,57 +162,97 @@ TEST(OutputFaults, ReaderGoneEndsTheSearchByTheBrokenPipe) {
     EXPECT_TRUE(r.signal == SIGPIPE || r.exit_status == 1) << r.signal << ' ' << r.exit_status;
 }
 
+// With standard input held open, as at a console, what the program shows
+// before it waits for input must already be on the screen.
+RunOptions held_open(const TempDir& dir) {
+    RunOptions options;
+    options.program = kProgram;
+    options.working_directory = dir.path();
+    return options;
+}
+
+TEST(HeldOpenInput, EachMenuIsOnTheScreenBeforeTheChoiceIsRead) {
+    TempDir dir;
+    for (const auto& [name, text] : shipped()) {
+        dir.write(name, text);
+    }
+    Conversation program(held_open(dir));
+    ASSERT_TRUE(program.shows(kMenu, 5)) << program.output();
+    program.send("1\n");
+    ASSERT_TRUE(program.shows("inviabilidade = ", 5));
+    ASSERT_TRUE(program.shows(" \n" + kMenu, 5)) << "the menu after option 1";
+    program.send("0\n");
+    EXPECT_EQ(program.exit_status_within(5), 0);
+}
+
+TEST(HeldOpenInput, MissingFileIsReportedThenOneKeyEndsTheProgram) {
+    TempDir dir;
+    Conversation program(held_open(dir));
+    ASSERT_TRUE(program.shows("O Arquivo peso50.txt nao pode ser aberto.\n", 5));
+    EXPECT_EQ(program.exit_status_within(0.3), Conversation::kRunning) << "it waits for a key";
+    program.send("x");
+    EXPECT_EQ(program.exit_status_within(5), 1) << "one key, no line break needed";
+}
+
 class HeapExhaustion : public ::testing::Test {
   protected:
     void SetUp() override {
-        if (std::string(FAILING_HEAP_PROGRAM).empty()) {
+        if (std::string(TEST_PROGRAM).empty()) {
             GTEST_SKIP() << "sanitizer builds bring their own allocator";
         }
     }
-    // The program with its n-th solution-sized allocation failing.
-    static RunResult failing(long n, const std::string& input) {
+    // The test build (a VNS of 30 cycles) with the heap set up by `environment`.
+    static RunResult run(const std::string& input, const std::string& environment) {
         RunOptions options = quick();
-        options.environment = {"KNAPSACK_TEST_FAIL_ALLOCATION=" + std::to_string(n)};
-        return run_in(shipped(), FAILING_HEAP_PROGRAM, input, options);
-    }
-    static void expect_prefix_then_message(const RunResult& failed, const std::string& normal) {
-        EXPECT_EQ(failed.exit_status, 1);
-        ASSERT_GE(failed.head.size(), kOutOfMemory.size());
-        const std::size_t printed = failed.head.size() - kOutOfMemory.size();
-        EXPECT_EQ(failed.head.substr(printed), kOutOfMemory);
-        EXPECT_TRUE(failed.head.compare(0, printed, normal, 0, printed) == 0)
-            << "what was printed before the failure is kept";
+        options.environment = {environment};
+        return run_in(shipped(), TEST_PROGRAM, input, options);
     }
 };
 
-TEST_F(HeapExhaustion, AtStartUpBeforeTheMenu) {
-    for (long n = 1; n <= 4; ++n) {
-        const RunResult r = failing(n, "1\n0\n");
-        EXPECT_EQ(r.exit_status, 1) << n;
-        EXPECT_EQ(r.head, kOutOfMemory) << n;
+// Options 1, 2 and 3 with each allocation of the run refused in turn, alone
+// and together with every one after it: the run ends either as it would have
+// (the refused block was only an optimisation) or with what it had printed,
+// the message and status 1; never by a signal or by terminate.
+TEST_F(HeapExhaustion, EveryAllocationRefusedInTurn) {
+    const std::string input = "1\n2\n3\n0\n";
+    const RunResult normal = run(input, "KNAPSACK_TEST_COUNT_ALLOCATIONS=1");
+    ASSERT_EQ(normal.exit_status, 0);
+    const std::size_t at = normal.err.find("allocations: ");
+    ASSERT_NE(at, std::string::npos) << normal.err;
+    const long count = std::stol(normal.err.substr(at + 13));
+    std::size_t fatal = 0;
+    for (const char* mode : {"KNAPSACK_TEST_REFUSE_ONLY=", "KNAPSACK_TEST_REFUSE_FROM="}) {
+        // The first allocation is the C++ runtime's own, before the program starts.
+        for (long n = 2; n <= count + 1; ++n) {
+            const RunResult r = run(input, mode + std::to_string(n));
+            SCOPED_TRACE(mode + std::to_string(n));
+            ASSERT_FALSE(r.timed_out);
+            ASSERT_EQ(r.signal, 0) << r.err;
+            if (r.exit_status == 0) {
+                EXPECT_EQ(r.head, normal.head);
+                continue;
+            }
+            ++fatal;
+            EXPECT_EQ(r.exit_status, 1);
+            ASSERT_GE(r.head.size(), kOutOfMemory.size());
+            const std::size_t printed = r.head.size() - kOutOfMemory.size();
+            EXPECT_EQ(r.head.substr(printed), kOutOfMemory);
+            EXPECT_EQ(r.head.substr(0, printed), normal.head.substr(0, printed))
+                << "what was printed before the failure is kept";
+        }
     }
+    // The instance, the solution and every working copy are needed; the rest is not.
+    EXPECT_GT(fatal, 10U);
 }
 
-TEST_F(HeapExhaustion, InsideVndKeepsWhatWasPrinted) {
-    const std::string input = "1\n2\n2\n2\n0\n";
-    const RunResult normal = run_in(shipped(), kProgram, input, quick());
-    for (long n = 5; n <= 7; ++n) {
-        const RunResult r = failing(n, input);
-        expect_prefix_then_message(r, normal.head);
-        EXPECT_EQ(menus_in(r.head), static_cast<std::size_t>(n - 3)) << n;
-    }
-}
-
-TEST_F(HeapExhaustion, InsideVnsKeepsItsTraceSoFar) {
-    const std::string input = "1\n3\n0\n";
-    RunOptions few = quick();
-    few.arguments = {"400"};
-    const RunResult reference = run_in(shipped(), REFERENCE_PROGRAM, input, few);
-    for (const long n : {5L, 6L, 40L}) {
-        const RunResult r = failing(n, input);
-        expect_prefix_then_message(r, reference.head);
-        EXPECT_LT(r.head.size(), reference.head.size());
-    }
+// The output buffer, the replay memo and the C library's input buffer are all
+// larger than this; without them the output is the same, byte for byte.
+TEST_F(HeapExhaustion, OptimisationsAreDoneWithout) {
+    const std::string input = "1\n2\n3\n1\n3\n0\n";
+    const RunResult normal = run(input, "KNAPSACK_TEST_REFUSE_BYTES=0");
+    const RunResult without = run(input, "KNAPSACK_TEST_REFUSE_BYTES=512");
+    EXPECT_EQ(without.exit_status, 0);
+    EXPECT_EQ(without.head, normal.head);
 }
 
 } // namespace

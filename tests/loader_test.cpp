@@ -94,6 +94,23 @@ TEST(SumsFit, BoundsOfEverySumTheSearchesForm) {
     EXPECT_FALSE(sums_fit(V{47000}, V{1}, V{1}, 100));
     // The widest gain: best profit minus the worst objective.
     EXPECT_FALSE(sums_fit(V{46000, 0}, V{1, 200'000'000}, V{1, 1}, 100));
+    // The most negative objective, where the later sums would wrap around even in 64 bits.
+    EXPECT_FALSE(sums_fit(V(50, 0), V(50, INT32_MIN), V(50, INT32_MAX), 100));
+}
+
+TEST(LoadInstance, EachFileIsJudgedBeforeTheNextIsOpened) {
+    TempDir dir;
+    dir.write("peso50.txt", "4 -1\n");
+    dir.write("beneficio50.txt", "not numbers\n");
+    dir.write("limite50.txt", "1 1\n");
+    try {
+        load_instance(dir.path().string());
+        ADD_FAILURE() << "accepted";
+    } catch (const LoadError& error) {
+        EXPECT_EQ(error.failure(), LoadFailure::negative_value);
+        EXPECT_EQ(std::string(error.what()), "O Arquivo " + (dir.path() / "peso50.txt").string() +
+                                                 " contem um numero negativo.\n");
+    }
 }
 
 } // namespace

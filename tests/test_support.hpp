@@ -2,6 +2,7 @@
 
 #include "model/instance.hpp"
 #include "report/output.hpp"
+#include "support/text.hpp"
 
 #include <cstdint>
 #include <string>
@@ -28,15 +29,5 @@ class CapturedOutput {
     std::string text_;
     Output out_;
 };
-
-// Number of non-overlapping occurrences of `needle` in `text`.
-inline std::size_t count_of(const std::string& text, const std::string& needle) {
-    std::size_t count = 0;
-    for (std::size_t at = text.find(needle); at != std::string::npos;
-         at = text.find(needle, at + needle.size())) {
-        ++count;
-    }
-    return count;
-}
 
 } // namespace knapsack::testing

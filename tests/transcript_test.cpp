@@ -48,6 +48,8 @@ std::vector<Case> cases() {
         {"limits_too_many", with(shipped(), "limite50.txt", repeated("1\n", 51)), "0\n", 1},
         {"negative_weight", with(shipped(), "peso50.txt", "3 -1\n"), "0\n", 1},
         {"negative_limit", with(shipped(), "limite50.txt", "1 1 -2\n"), "0\n", 1},
+        {"request_takes_one_character", shipped(), "2x1\n0\n", 0},
+        {"vns_request_takes_one_character", shipped(), "3 1\n0\n", 0},
         {"sums_overflow",
          {{"peso50.txt", "50000\n"}, {"beneficio50.txt", "1\n"}, {"limite50.txt", "1\n"}},
          "0\n",
@@ -85,6 +87,28 @@ TEST(Transcript, BadInstanceStopsBeforeTheMenuWithOneLine) {
         EXPECT_EQ(std::count(result.head.begin(), result.head.end(), '\n'), 1) << c.name;
         EXPECT_EQ(result.head.rfind("O Arquivo ", 0), 0u) << c.name;
     }
+}
+
+// A solution whose objective is exactly 0 is still a solution: once a search
+// has raised F from below to 0, options 2 and 3 search again instead of
+// asking for one. Run on the test build, whose option 3 is 30 cycles long.
+TEST(Transcript, ObjectiveRaisedToZeroStillCountsAsASolution) {
+    if (std::string(TEST_PROGRAM).empty()) {
+        GTEST_SKIP() << "the test build exists only without sanitizers";
+    }
+    // Nothing is worth anything, and items 0 to 39 are heavy: a random start is
+    // far overfull, and the one-unit descent empties it down to the capacity.
+    const Files worthless{{"peso50.txt", repeated("10\n", 40) + repeated("0\n", 10)},
+                          {"beneficio50.txt", repeated("0\n", 50)},
+                          {"limite50.txt", repeated("5\n", 50)}};
+    const RunResult r = run_in(worthless, TEST_PROGRAM, "1\n2\n2\n3\n0\n");
+    EXPECT_EQ(r.exit_status, 0);
+    EXPECT_NE(r.head.find("funcao objetivo = -"), std::string::npos) << "the start is overfull";
+    EXPECT_EQ(r.head.find("Gere uma solucao inicial"), std::string::npos);
+    const std::string vnd_at_zero = "Melhor solucao encontrada pelo VND:\nFuncao objetivo: 0\n";
+    EXPECT_GE(count_of(r.head, vnd_at_zero), 2U) << "both options 2 ran";
+    EXPECT_NE(r.head.find("Melhor solucao encontrada pelo VNS em 30 ciclos:\nFuncao objetivo: 0\n"),
+              std::string::npos);
 }
 
 // Instances of other shapes than the shipped one, written as the program reads them.

@@ -4,6 +4,7 @@
 // Included by test files that define KNAPSACK_PROGRAM and SOURCE_DIR.
 
 #include "support/run_process.hpp"
+#include "support/text.hpp"
 
 #include <cstdlib>
 #include <map>

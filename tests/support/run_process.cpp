@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <fstream>
+#include <functional>
 #include <poll.h>
 #include <sstream>
 #include <stdexcept>
@@ -17,6 +18,13 @@ extern char** environ;
 namespace knapsack::testing {
 
 namespace {
+
+struct Child {
+    pid_t pid;
+    int in;
+    int out;
+    int err;
+};
 
 void append_capped(std::string& kept, const char* data, std::size_t n, std::size_t cap) {
     if (kept.size() < cap) {
@@ -34,9 +42,7 @@ void keep_tail(std::string& tail, const char* data, std::size_t n, std::size_t c
     }
 }
 
-} // namespace
-
-RunResult run_process(const RunOptions& options) {
+Child spawn(const RunOptions& options) {
     int in_pipe[2];
     int out_pipe[2];
     int err_pipe[2];
@@ -62,7 +68,6 @@ RunResult run_process(const RunOptions& options) {
     }
     argv.push_back(nullptr);
 
-    const auto started = std::chrono::steady_clock::now();
     const pid_t pid = fork();
     if (pid < 0) {
         throw std::runtime_error("fork failed");
@@ -92,10 +97,19 @@ RunResult run_process(const RunOptions& options) {
     close(in_pipe[0]);
     close(out_pipe[1]);
     close(err_pipe[1]);
+    return {pid, in_pipe[1], out_pipe[0], err_pipe[0]};
+}
+
+} // namespace
+
+RunResult run_process(const RunOptions& options) {
+    const auto started = std::chrono::steady_clock::now();
+    const Child child = spawn(options);
+    const pid_t pid = child.pid;
 
     RunResult result;
     std::size_t written = 0;
-    int in_fd = in_pipe[1];
+    int in_fd = child.in;
     if (options.close_stdin || options.input.empty()) {
         close(in_fd);
         in_fd = -1;
@@ -105,8 +119,8 @@ RunResult run_process(const RunOptions& options) {
         // itself waiting for its output to be read.
         fcntl(in_fd, F_SETFL, fcntl(in_fd, F_GETFL) | O_NONBLOCK);
     }
-    int out_fd = out_pipe[0];
-    int err_fd = err_pipe[0];
+    int out_fd = child.out;
+    int err_fd = child.err;
     std::signal(SIGPIPE, SIG_IGN);
     std::vector<char> buffer(std::size_t{1} << 20);
     const auto deadline = started + std::chrono::duration<double>(options.timeout_seconds);
@@ -190,6 +204,68 @@ RunResult run_process(const RunOptions& options) {
         result.tail.erase(0, result.tail.size() - options.keep_tail);
     }
     return result;
+}
+
+Conversation::Conversation(const RunOptions& options) {
+    const Child child = spawn(options);
+    pid_ = child.pid;
+    in_ = child.in;
+    out_ = child.out;
+    close(child.err);
+    std::signal(SIGPIPE, SIG_IGN);
+}
+
+Conversation::~Conversation() {
+    for (int fd : {in_, out_}) {
+        if (fd >= 0) {
+            close(fd);
+        }
+    }
+    if (exit_status_ == kRunning) {
+        kill(pid_, SIGKILL);
+        waitpid(pid_, nullptr, 0);
+    }
+}
+
+void Conversation::read_for(double seconds, const std::function<bool()>& done) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    char buffer[4096];
+    while (!done() && std::chrono::steady_clock::now() < deadline) {
+        if (out_ >= 0) {
+            pollfd fd{out_, POLLIN, 0};
+            if (poll(&fd, 1, 20) > 0) {
+                const ssize_t n = read(out_, buffer, sizeof buffer);
+                if (n > 0) {
+                    output_.append(buffer, static_cast<std::size_t>(n));
+                } else {
+                    close(out_);
+                    out_ = -1;
+                }
+            }
+        } else {
+            poll(nullptr, 0, 20);
+        }
+        int status = 0;
+        if (exit_status_ == kRunning && waitpid(pid_, &status, WNOHANG) == pid_) {
+            exit_status_ = WIFEXITED(status) ? WEXITSTATUS(status) : kKilled;
+        }
+    }
+}
+
+bool Conversation::shows(const std::string& text, double seconds) {
+    read_for(seconds, [&] { return output_.find(text) != std::string::npos; });
+    return output_.find(text) != std::string::npos;
+}
+
+void Conversation::send(const std::string& text) {
+    if (write(in_, text.data(), text.size()) != static_cast<ssize_t>(text.size())) {
+        throw std::runtime_error("the program stopped reading");
+    }
+}
+
+int Conversation::exit_status_within(double seconds) {
+    read_for(seconds, [&] { return exit_status_ != kRunning; });
+    return exit_status_;
 }
 
 TempDir::TempDir() {

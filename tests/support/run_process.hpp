@@ -3,7 +3,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
+#include <sys/types.h>
 #include <vector>
 
 namespace knapsack::testing {
@@ -38,6 +40,36 @@ struct RunResult {
 // standard output without storing more of it than asked: a search trace can
 // run to gigabytes.
 RunResult run_process(const RunOptions& options);
+
+// A program run a step at a time, its standard input left open between steps,
+// so that a test sees what it shows while it waits for input.
+class Conversation {
+  public:
+    static constexpr int kRunning = -2;
+    static constexpr int kKilled = -1;
+
+    explicit Conversation(const RunOptions& options);
+    ~Conversation();
+    Conversation(const Conversation&) = delete;
+    Conversation& operator=(const Conversation&) = delete;
+
+    // Whether `text` appears on standard output within `seconds`.
+    bool shows(const std::string& text, double seconds);
+    void send(const std::string& text);
+    // The exit status once the program ends within `seconds` (input still
+    // open), kRunning if it is still running then, kKilled after a signal.
+    int exit_status_within(double seconds);
+    const std::string& output() const { return output_; }
+
+  private:
+    void read_for(double seconds, const std::function<bool()>& done);
+
+    pid_t pid_ = -1;
+    int in_ = -1;
+    int out_ = -1;
+    int exit_status_ = kRunning;
+    std::string output_;
+};
 
 // A fresh directory under the system's temporary directory, removed on destruction.
 class TempDir {
