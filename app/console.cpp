@@ -1,13 +1,13 @@
 #include "app/console.hpp"
 
 #include "app/interactive_menu.hpp"
+#include "app/progress_line.hpp"
+#include "model/raw_io.hpp"
 #include "report/output.hpp"
 
 #include <cstdio>
-#include <fcntl.h>
 #include <iostream>
 #include <new>
-#include <unistd.h>
 
 namespace knapsack {
 
@@ -32,27 +32,25 @@ int output_failed(const OutputError& error) {
     return kFailure;
 }
 
-// A search trace can run to gigabytes; through a pipe, a larger pipe buffer
-// means fewer round trips with the reader. Best effort: a refusal is harmless.
-void widen_pipe(int fd) {
-#ifdef F_SETPIPE_SZ
-    ::fcntl(fd, F_SETPIPE_SZ, static_cast<int>(Output::kDefaultCapacity));
-#else
-    (void)fd;
-#endif
-}
-
 } // namespace
 
 int run_console(const VnsStop& vns_stop) {
     // Standard input stays tied to C's stdin, whose buffer the C library
     // replaces by a one-byte one when the heap refuses it; the menu reads
     // little, so the speed of a detached stream buys nothing.
-    widen_pipe(STDOUT_FILENO);
+    // A search trace can run to gigabytes; through a pipe, a larger pipe
+    // buffer means fewer round trips with the reader.
+    raw_io::widen_pipe(raw_io::kStandardOutput, Output::kDefaultCapacity);
     // Needs no heap: without its large buffer the sink uses a small inner one.
-    Output out = Output::to_fd(STDOUT_FILENO);
+    Output out = Output::to_fd(raw_io::kStandardOutput);
+    // Shown only where it helps: the trace goes somewhere else than the screen
+    // the user is looking at.
+    ProgressLine progress(raw_io::kStandardError, vns_stop);
+    const bool show_progress = raw_io::is_terminal(raw_io::kStandardError) &&
+                               !raw_io::is_terminal(raw_io::kStandardOutput);
     try {
-        const int status = interactive_menu(std::cin, out, vns_stop);
+        const int status =
+            interactive_menu(std::cin, out, vns_stop, show_progress ? &progress : nullptr);
         out.flush();
         return status;
     } catch (const std::bad_alloc&) {

@@ -35,7 +35,8 @@ void ask_for_initial_solution(std::istream& in, Output& out) {
 
 } // namespace
 
-int interactive_menu(std::istream& in, Output& out, const VnsStop& vns_stop) {
+int interactive_menu(std::istream& in, Output& out, const VnsStop& vns_stop,
+                     VnsObserver* vns_observer) {
     Rng rng(kSeed);
     Solution solution(kItemCount);
     Instance instance;
@@ -77,7 +78,7 @@ int interactive_menu(std::istream& in, Output& out, const VnsStop& vns_stop) {
             break;
         case kVns:
             if (have_solution) {
-                vns(instance, solution, W, F, out, rng, vns_stop);
+                vns(instance, solution, W, F, out, rng, vns_stop, vns_observer);
             } else {
                 ask_for_initial_solution(in, out);
             }

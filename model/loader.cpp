@@ -1,14 +1,11 @@
 #include "model/loader.hpp"
 
 #include "model/characters.hpp"
+#include "model/raw_io.hpp"
 
 #include <algorithm>
 #include <array>
-#include <cerrno>
-#include <fcntl.h>
 #include <limits>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace knapsack {
 
@@ -38,28 +35,19 @@ std::string describe(LoadFailure failure, const std::string& path) {
 // Owns a file descriptor for the length of one load.
 class InputFile {
   public:
-    explicit InputFile(const std::string& path) : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {}
+    explicit InputFile(const std::string& path) : fd_(raw_io::open_for_reading(path.c_str())) {}
     ~InputFile() {
         if (fd_ >= 0) {
-            ::close(fd_);
+            raw_io::close(fd_);
         }
     }
     InputFile(const InputFile&) = delete;
     InputFile& operator=(const InputFile&) = delete;
 
-    // A directory opens on Linux but holds no integers; it must not pass for an empty file.
-    bool usable() const {
-        struct stat info {};
-        return fd_ >= 0 && ::fstat(fd_, &info) == 0 && !S_ISDIR(info.st_mode);
-    }
-
+    bool usable() const { return fd_ >= 0; }
     // Bytes read into `buffer`; 0 at end of file, -1 on an error.
-    ssize_t read(std::span<char> buffer) const {
-        ssize_t n;
-        do {
-            n = ::read(fd_, buffer.data(), buffer.size());
-        } while (n < 0 && errno == EINTR);
-        return n;
+    long read(std::span<char> buffer) const {
+        return raw_io::read(fd_, buffer.data(), buffer.size());
     }
 
   private:
@@ -143,14 +131,14 @@ void load_values(const std::string& path, std::span<std::int32_t> values) {
     IntegerScanner scanner(values, path);
     std::array<char, 1 << 16> buffer{};
     for (;;) {
-        const ssize_t n = file.read(buffer);
+        const long n = file.read(buffer);
         if (n < 0) {
             throw LoadError(LoadFailure::cannot_read, path);
         }
         if (n == 0) {
             break;
         }
-        for (ssize_t i = 0; i < n; ++i) {
+        for (long i = 0; i < n; ++i) {
             scanner.feed(buffer[static_cast<std::size_t>(i)]);
         }
     }

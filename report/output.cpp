@@ -1,11 +1,12 @@
 #include "report/output.hpp"
 
+#include "model/raw_io.hpp"
+
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstring>
 #include <new>
-#include <unistd.h>
 
 namespace knapsack {
 
@@ -29,11 +30,8 @@ Output::Output(Drain drain, std::size_t capacity)
 Output Output::to_fd(int fd, std::size_t capacity) {
     auto write_all = [fd](std::string_view chunk) {
         while (!chunk.empty()) {
-            const ssize_t n = ::write(fd, chunk.data(), chunk.size());
+            const long n = raw_io::write(fd, chunk.data(), chunk.size());
             if (n < 0) {
-                if (errno == EINTR) {
-                    continue;
-                }
                 throw OutputError(errno);
             }
             chunk.remove_prefix(static_cast<std::size_t>(n));

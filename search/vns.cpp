@@ -77,6 +77,9 @@ void vns(const Instance& instance, std::span<std::int32_t> solution, std::int32_
             observer->cycle_ended({static_cast<double>(last - start) * 0.001, cycles, F, W});
         }
     }
+    if (observer != nullptr) {
+        observer->finished({static_cast<double>(last - start) * 0.001, cycles, F, W});
+    }
     print_vns_result(out, instance, solution, W, F, stop);
 }
 

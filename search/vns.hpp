@@ -52,6 +52,8 @@ class VnsObserver {
     virtual void improved(const VnsProgress&) {}
     // A cycle ended; `seconds` is the millisecond reading the stop is checked on.
     virtual void cycle_ended(const VnsProgress&) {}
+    // The search is over; its final block comes next.
+    virtual void finished(const VnsProgress&) {}
 };
 
 // Variable neighbourhood search: shake a copy of the incumbent (one unit of one

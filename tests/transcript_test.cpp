@@ -111,6 +111,32 @@ TEST(Transcript, ObjectiveRaisedToZeroStillCountsAsASolution) {
               std::string::npos);
 }
 
+// The progress line appears on standard error when it is a terminal and
+// standard output is not, and is gone when the search ends; the trace itself
+// does not change. Elsewhere standard error stays empty.
+TEST(Transcript, VnsProgressShowsOnlyOnATerminal) {
+    if (std::string(TEST_PROGRAM).empty()) {
+        GTEST_SKIP() << "the test build exists only without sanitizers";
+    }
+    const std::string input = "1\n3\n0\n";
+    const RunResult plain = run_in(shipped(), TEST_PROGRAM, input);
+    EXPECT_EQ(plain.err, "");
+    RunOptions terminal;
+    terminal.stderr_terminal = true;
+    const RunResult shown = run_in(shipped(), TEST_PROGRAM, input, terminal);
+    EXPECT_EQ(shown.exit_status, 0);
+    EXPECT_EQ(shown.head, plain.head);
+    EXPECT_EQ(shown.err.rfind("\rVNS 0.", 0), 0U) << shown.err;
+    EXPECT_NE(shown.err.find("ciclos: 1 de 30"), std::string::npos) << shown.err;
+    // Erased at the end: back to the start, blanks over the last text, back again.
+    ASSERT_GE(shown.err.size(), 3U);
+    EXPECT_EQ(shown.err.back(), '\r');
+    const std::size_t erase = shown.err.rfind('\r', shown.err.size() - 2);
+    const std::string blanks = shown.err.substr(erase + 1, shown.err.size() - erase - 2);
+    EXPECT_FALSE(blanks.empty());
+    EXPECT_EQ(blanks.find_first_not_of(' '), std::string::npos) << shown.err;
+}
+
 // Instances of other shapes than the shipped one, written as the program reads them.
 Files generated(int variant) {
     const std::string names[] = {"peso50.txt", "beneficio50.txt", "limite50.txt"};

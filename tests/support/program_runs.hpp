@@ -14,7 +14,12 @@
 namespace knapsack::testing {
 
 inline const std::filesystem::path kSource = SOURCE_DIR;
-inline const std::filesystem::path kProgram = KNAPSACK_PROGRAM;
+
+// KNAPSACK_PROGRAM_UNDER_TEST puts another build of the program in place of
+// this one: the Windows build, run under Wine through KNAPSACK_RUN_UNDER.
+inline const char* const kOtherProgram = std::getenv("KNAPSACK_PROGRAM_UNDER_TEST");
+inline const std::filesystem::path kProgram =
+    kOtherProgram != nullptr ? kOtherProgram : KNAPSACK_PROGRAM;
 
 // File name -> contents; a file mapped to kAbsent is not written.
 using Files = std::map<std::string, std::string>;
@@ -42,7 +47,7 @@ inline std::string repeated(const std::string& token, std::size_t times) {
     return text;
 }
 
-// KNAPSACK_RUN_UNDER (for example a valgrind command line) wraps the program.
+// KNAPSACK_RUN_UNDER (a valgrind command line, or Wine) wraps the program.
 inline void wrap(RunOptions& options) {
     const char* under = std::getenv("KNAPSACK_RUN_UNDER");
     if (under == nullptr || options.program != kProgram) {
@@ -72,7 +77,19 @@ inline RunResult run_in(const Files& files, const std::filesystem::path& program
     options.working_directory = dir.path();
     options.input = input;
     wrap(options);
-    return run_process(options);
+    RunResult result = run_process(options);
+    // The other build may write text the Windows way; a CR LF reads as LF.
+    if (kOtherProgram != nullptr && program == kProgram) {
+        std::string text;
+        for (std::size_t i = 0; i < result.head.size(); ++i) {
+            if (!(result.head[i] == '\r' && i + 1 < result.head.size() &&
+                  result.head[i + 1] == '\n')) {
+                text += result.head[i];
+            }
+        }
+        result.head = std::move(text);
+    }
+    return result;
 }
 
 } // namespace knapsack::testing

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <functional>
 #include <poll.h>
+#include <pty.h>
 #include <sstream>
 #include <stdexcept>
 #include <sys/wait.h>
@@ -46,9 +47,12 @@ Child spawn(const RunOptions& options) {
     int in_pipe[2];
     int out_pipe[2];
     int err_pipe[2];
-    if (pipe2(in_pipe, O_CLOEXEC) != 0 || pipe2(out_pipe, O_CLOEXEC) != 0 ||
-        pipe2(err_pipe, O_CLOEXEC) != 0) {
+    if (pipe2(in_pipe, O_CLOEXEC) != 0 || pipe2(out_pipe, O_CLOEXEC) != 0) {
         throw std::runtime_error("pipe failed");
+    }
+    if (options.stderr_terminal ? openpty(&err_pipe[0], &err_pipe[1], nullptr, nullptr, nullptr)
+                                : pipe2(err_pipe, O_CLOEXEC)) {
+        throw std::runtime_error("pipe or pseudo-terminal failed");
     }
     std::vector<std::string> env_strings;
     for (char** e = environ; *e != nullptr; ++e) {
@@ -88,6 +92,10 @@ Child spawn(const RunOptions& options) {
             dup2(out_pipe[1], STDOUT_FILENO);
         }
         dup2(err_pipe[1], STDERR_FILENO);
+        if (options.stderr_terminal) {
+            close(err_pipe[0]);
+            close(err_pipe[1]);
+        }
         if (!options.working_directory.empty() && chdir(options.working_directory.c_str()) != 0) {
             _exit(127);
         }

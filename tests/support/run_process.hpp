@@ -18,7 +18,8 @@ struct RunOptions {
     bool close_stdin = false;          // start with standard input closed instead
     bool close_stdout = false;         // start with standard output closed
     std::size_t read_limit = SIZE_MAX; // stop reading standard output after this many bytes
-    std::string stdout_path; // when set, standard output goes to this file instead of a pipe
+    std::string stdout_path;      // when set, standard output goes to this file instead of a pipe
+    bool stderr_terminal = false; // standard error on a pseudo-terminal instead of a pipe
     std::vector<std::string> environment;         // extra NAME=value entries
     std::size_t keep_head = std::size_t{1} << 22; // bytes of standard output kept from the start
     std::size_t keep_tail = 0;                    // and from the end
@@ -32,7 +33,7 @@ struct RunResult {
     std::size_t stdout_bytes = 0; // everything written, kept or not
     std::string head;
     std::string tail;
-    std::string err;
+    std::string err; // standard error, or what the pseudo-terminal received
     double seconds = 0.0;
 };
 

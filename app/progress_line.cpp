@@ -1,0 +1,67 @@
+#include "app/progress_line.hpp"
+
+#include "model/raw_io.hpp"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+
+namespace knapsack {
+
+std::string_view progress_text(std::span<char> buffer, const VnsProgress& progress,
+                               const VnsStop& stop) {
+    const int n =
+        stop.limits_cycles()
+            ? std::snprintf(buffer.data(), buffer.size(),
+                            "VNS %.1f s | melhor objetivo: %d | ciclos: %lld de %lld",
+                            progress.seconds, progress.F, static_cast<long long>(progress.cycles),
+                            static_cast<long long>(stop.cycles()))
+            : std::snprintf(buffer.data(), buffer.size(),
+                            "VNS %.1f de %.0f s | melhor objetivo: %d | ciclos: %lld",
+                            progress.seconds, stop.seconds(), progress.F,
+                            static_cast<long long>(progress.cycles));
+    if (n < 0) {
+        return {};
+    }
+    return {buffer.data(), std::min(static_cast<std::size_t>(n), buffer.size() - 1)};
+}
+
+void ProgressLine::cycle_ended(const VnsProgress& progress) {
+    if (drawn_at_ >= 0.0 && progress.seconds - drawn_at_ < kSecondsBetweenDraws) {
+        return;
+    }
+    drawn_at_ = progress.seconds;
+    std::array<char, 160> text{};
+    show(progress_text(text, progress, stop_));
+}
+
+void ProgressLine::finished(const VnsProgress&) {
+    show({});
+    drawn_at_ = -1.0;
+}
+
+// Back to the start of the line, the new text, blanks over what is left of
+// the old one, and back again so the cursor rests where the next line begins.
+void ProgressLine::show(std::string_view text) {
+    std::array<char, 3 * 160> line{};
+    std::size_t size = 0;
+    line[size++] = '\r';
+    text.copy(line.data() + size, text.size());
+    size += text.size();
+    const std::size_t blanks = shown_ > text.size() ? shown_ - text.size() : 0;
+    std::fill_n(line.data() + size, blanks, ' ');
+    size += blanks;
+    if (text.empty()) {
+        line[size++] = '\r';
+    }
+    shown_ = text.size();
+    for (std::size_t sent = 0; sent < size;) {
+        const long n = raw_io::write(fd_, line.data() + sent, size - sent);
+        if (n <= 0) {
+            return;
+        }
+        sent += static_cast<std::size_t>(n);
+    }
+}
+
+} // namespace knapsack

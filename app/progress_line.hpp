@@ -1,0 +1,40 @@
+#pragma once
+
+#include "search/vns.hpp"
+
+#include <cstddef>
+#include <span>
+#include <string_view>
+
+namespace knapsack {
+
+// The text of the progress line, written into `buffer` (no heap involved):
+//   VNS 3.4 de 20 s | melhor objetivo: 320 | ciclos: 1234567
+// or, for a search limited by cycles,
+//   VNS 0.1 s | melhor objetivo: 320 | ciclos: 12 de 30
+std::string_view progress_text(std::span<char> buffer, const VnsProgress& progress,
+                               const VnsStop& stop);
+
+// Shows a running VNS on one line of a terminal, rewritten in place a few times
+// a second and erased when the search ends. For a user who sends the trace
+// through a pipe (to `tail`, say) and would otherwise see nothing for 20
+// seconds. A failed write only costs the line.
+class ProgressLine : public VnsObserver {
+  public:
+    ProgressLine(int fd, const VnsStop& stop) : fd_(fd), stop_(stop) {}
+
+    void cycle_ended(const VnsProgress& progress) override;
+    void finished(const VnsProgress& progress) override;
+
+    static constexpr double kSecondsBetweenDraws = 0.25;
+
+  private:
+    void show(std::string_view text);
+
+    int fd_;
+    VnsStop stop_;
+    double drawn_at_ = -1.0; // seconds into the search of the last draw, -1 before the first
+    std::size_t shown_ = 0;  // characters on the line now
+};
+
+} // namespace knapsack

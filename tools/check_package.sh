@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Packages the release build as a .deb (cpack -G DEB), unpacks it into a
+# temporary root with dpkg-deb -x, and runs the unpacked program on the
+# unpacked instance: it must print what the build's own program prints.
+set -euo pipefail
+cd "$(dirname "$0")/../build/release"
+
+rm -f knapsack-vns_*.deb
+cpack -G DEB 2>&1 | tail -n 1
+package=$(ls knapsack-vns_*.deb)
+root=$(mktemp -d)
+trap 'rm -rf "$root"' EXIT
+dpkg-deb -x "$package" "$root"
+
+input='1\n2\n1\n2\n0\n'
+expected=$(cd ../../data && printf "$input" | ../build/release/app/knapsack | md5sum)
+actual=$(cd "$root/usr/share/knapsack-vns" && printf "$input" | "$root/usr/bin/knapsack" | md5sum)
+if [ "$actual" != "$expected" ]; then
+  echo "$package: the unpacked program prints something else than the build's"
+  exit 1
+fi
+echo "$package: installs knapsack and the shipped instance, and runs"
