@@ -54,8 +54,10 @@ int run_console(const VnsStop& vns_stop) {
         out.flush();
         return status;
     } catch (const std::bad_alloc&) {
+        progress.erase();
         return out_of_memory(out);
     } catch (const OutputError& error) {
+        progress.erase();
         return output_failed(error);
     }
 }

@@ -20,7 +20,7 @@ std::string_view progress_text(std::span<char> buffer, const VnsProgress& progre
                             "VNS %.1f de %.0f s | melhor objetivo: %d | ciclos: %lld",
                             progress.seconds, stop.seconds(), progress.F,
                             static_cast<long long>(progress.cycles));
-    if (n < 0) {
+    if (n < 0 || buffer.empty()) {
         return {};
     }
     return {buffer.data(), std::min(static_cast<std::size_t>(n), buffer.size() - 1)};
@@ -35,13 +35,16 @@ void ProgressLine::cycle_ended(const VnsProgress& progress) {
     show(progress_text(text, progress, stop_));
 }
 
-void ProgressLine::finished(const VnsProgress&) {
-    show({});
+void ProgressLine::erase() {
+    if (shown_ > 0) {
+        show({});
+    }
     drawn_at_ = -1.0;
 }
 
-// Back to the start of the line, the new text, blanks over what is left of
-// the old one, and back again so the cursor rests where the next line begins.
+// Back to the start of the line, the new text and blanks over what is left
+// of the old one; when erasing, back to the start again, where the next line
+// of the terminal begins.
 void ProgressLine::show(std::string_view text) {
     std::array<char, 3 * 160> line{};
     std::size_t size = 0;

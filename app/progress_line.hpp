@@ -24,7 +24,9 @@ class ProgressLine : public VnsObserver {
     ProgressLine(int fd, const VnsStop& stop) : fd_(fd), stop_(stop) {}
 
     void cycle_ended(const VnsProgress& progress) override;
-    void finished(const VnsProgress& progress) override;
+    void finished(const VnsProgress&) override { erase(); }
+    // Blanks the line out, if it shows anything.
+    void erase();
 
     static constexpr double kSecondsBetweenDraws = 0.25;
 

@@ -22,7 +22,9 @@ struct Instance {
     std::int32_t penalty = 0;
 };
 
-// Builds an instance from its three vectors (of equal length) and computes its penalty.
+// Builds an instance from its three vectors (of equal length) and computes its
+// penalty. The evaluation's sums are exact only while they fit in 32 bits,
+// which the loader checks (sums_fit) and hand-made instances must keep to.
 Instance make_instance(std::vector<std::int32_t> weights, std::vector<std::int32_t> profits,
                        std::vector<std::int32_t> limits, std::int32_t capacity);
 

@@ -23,13 +23,13 @@ void close(int fd) {
     ::_close(fd);
 }
 
-// The Windows calls take at most UINT_MAX bytes at once.
+// The Windows calls move at most INT_MAX bytes at once.
 long read(int fd, char* buffer, std::size_t size) {
-    return ::_read(fd, buffer, static_cast<unsigned>(size < UINT_MAX ? size : UINT_MAX));
+    return ::_read(fd, buffer, static_cast<unsigned>(size < INT_MAX ? size : INT_MAX));
 }
 
 long write(int fd, const char* data, std::size_t size) {
-    return ::_write(fd, data, static_cast<unsigned>(size < UINT_MAX ? size : UINT_MAX));
+    return ::_write(fd, data, static_cast<unsigned>(size < INT_MAX ? size : INT_MAX));
 }
 
 bool is_terminal(int fd) {

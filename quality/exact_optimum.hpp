@@ -23,8 +23,9 @@ struct Optimum {
 // one state for every heavier load: beyond the capacity the objective is
 // profit - penalty * (weight - capacity), linear in the quantities, so the one
 // state holds the best profit - penalty * weight and loses nothing.
-// O(capacity * sum of log(limit)) time. Items without a positive profit are
-// never worth a unit and are left out.
+// O(capacity * sum of log(limit)) time and memory. Items without a positive
+// profit are never worth a unit and are left out. When nothing fits (a
+// negative capacity), the best feasible profit is reported as 0.
 Optimum exact_optimum(const Instance& instance);
 
 } // namespace knapsack

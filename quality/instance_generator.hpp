@@ -6,6 +6,9 @@
 
 namespace knapsack {
 
+// The seed the shipped instance in data/ was generated with.
+inline constexpr std::uint32_t kShippedInstanceSeed = 2026;
+
 // Ranges of a generated instance.
 struct GeneratorSettings {
     int item_count = kItemCount;

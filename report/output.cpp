@@ -41,7 +41,7 @@ Output Output::to_fd(int fd, std::size_t capacity) {
 }
 
 Output Output::discarding() {
-    return Output([](std::string_view) {});
+    return Output([](std::string_view) {}, kSmallCapacity);
 }
 
 void Output::put_slow(std::string_view text) {

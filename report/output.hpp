@@ -41,6 +41,7 @@ class Output {
 
     // Writes to a file descriptor, such as standard output.
     static Output to_fd(int fd, std::size_t capacity = kDefaultCapacity);
+    // Throws the text away, for runs whose output only costs time.
     static Output discarding();
 
     void put(std::string_view text) {

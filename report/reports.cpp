@@ -22,12 +22,13 @@ void print_block_body(Output& out, std::int32_t F, std::int32_t W, std::int32_t 
     out.put(kRule);
 }
 
-void print_vns_time_title(Output& out, double time_budget) {
+constexpr std::string_view kVnsTitle = "Melhor solucao encontrada pelo VNS em ";
+
+void print_vns_seconds(Output& out, double time_budget) {
     // printf's own rounding of %0.f, which a hand-made conversion would not match
-    // for halves and huge values; this line is printed once per search.
+    // for halves and huge values; this is printed once per search.
     char text[400];
-    if (std::snprintf(text, sizeof text, "Melhor solucao encontrada pelo VNS em %0.f segundos:\n",
-                      time_budget) < 0) {
+    if (std::snprintf(text, sizeof text, "%0.f", time_budget) < 0) {
         // The C library formats long numbers on the heap; nothing else fails here.
         throw std::bad_alloc();
     }
@@ -58,14 +59,16 @@ void print_result_block(Output& out, std::string_view title, std::int32_t F, std
 void print_vns_block(Output& out, double time_budget, std::int32_t F, std::int32_t W,
                      std::int32_t capacity) {
     out.put(kRule);
-    print_vns_time_title(out, time_budget);
+    out.put(kVnsTitle);
+    print_vns_seconds(out, time_budget);
+    out.put(" segundos:\n");
     print_block_body(out, F, W, capacity);
 }
 
 void print_vns_cycles_block(Output& out, std::int64_t cycles, std::int32_t F, std::int32_t W,
                             std::int32_t capacity) {
     out.put(kRule);
-    out.put("Melhor solucao encontrada pelo VNS em ");
+    out.put(kVnsTitle);
     out.put_int(cycles);
     out.put(" ciclos:\n");
     print_block_body(out, F, W, capacity);

@@ -27,8 +27,8 @@ template <typename Move> class BestMove {
             move_ = move;
         }
     }
-    // Only a strictly positive gain is ever applied; the least gain a pass
-    // starts from is never one, so a positive gain means a move was recorded.
+    // Only a strictly positive gain is ever applied; a pass starts from a
+    // least gain of 0 or below, so a positive gain means a move was recorded.
     bool improves() const { return gain_ > 0; }
     std::int64_t gain() const { return gain_; }
     const Move& move() const { return move_; }

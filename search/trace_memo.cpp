@@ -29,7 +29,7 @@ std::optional<std::uint64_t> TraceMemo::key_of(std::span<const std::int32_t> inc
         }
         return true;
     };
-    // Runs once or twice per VNS cycle, so equal stretches are passed over a
+    // Runs after every shake of the VNS, so equal stretches are passed over a
     // block at a time, in a form the compiler turns into vector compares.
     constexpr std::size_t kBlock = 8;
     const std::size_t n = start.size();
@@ -64,7 +64,7 @@ bool TraceMemo::replay(std::span<const std::int32_t> incumbent,
 }
 
 Output& TraceMemo::recorder() {
-    if (!key_) {
+    if (!key_ || bytes_ >= kMaxBytes) {
         return out_;
     }
     recording_ = true;

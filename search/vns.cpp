@@ -64,7 +64,7 @@ void vns(const Instance& instance, std::span<std::int32_t> solution, std::int32_
                 k = 1;
                 if (observer != nullptr) {
                     const std::chrono::duration<double> elapsed = Clock::now() - started;
-                    observer->improved({elapsed.count(), cycles, F, W});
+                    observer->improved({elapsed.count(), cycles, F});
                 }
             } else {
                 memo.keep();
@@ -74,11 +74,11 @@ void vns(const Instance& instance, std::span<std::int32_t> solution, std::int32_
         last = clock_ms();
         ++cycles;
         if (observer != nullptr) {
-            observer->cycle_ended({static_cast<double>(last - start) * 0.001, cycles, F, W});
+            observer->cycle_ended({static_cast<double>(last - start) * 0.001, cycles, F});
         }
     }
     if (observer != nullptr) {
-        observer->finished({static_cast<double>(last - start) * 0.001, cycles, F, W});
+        observer->finished({static_cast<double>(last - start) * 0.001, cycles, F});
     }
     print_vns_result(out, instance, solution, W, F, stop);
 }

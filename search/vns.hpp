@@ -41,7 +41,6 @@ struct VnsProgress {
     double seconds = 0.0;    // since the search started
     std::int64_t cycles = 0; // cycles of shake kinds completed
     std::int32_t F = 0;      // the incumbent's objective
-    std::int32_t W = 0;      // and weight
 };
 
 // Follows a search as it runs, for callers that chart or show its progress.

@@ -10,12 +10,12 @@ namespace {
 
 TEST(ProgressLine, TextGivesTimeOrCyclesBestObjectiveAndCycles) {
     std::array<char, 160> buffer{};
-    EXPECT_EQ(progress_text(buffer, {3.42, 1234567, 320, 100}, VnsStop::after_seconds(20.0)),
+    EXPECT_EQ(progress_text(buffer, {3.42, 1234567, 320}, VnsStop::after_seconds(20.0)),
               "VNS 3.4 de 20 s | melhor objetivo: 320 | ciclos: 1234567");
-    EXPECT_EQ(progress_text(buffer, {0.05, 12, -7, 130}, VnsStop::after_cycles(30)),
+    EXPECT_EQ(progress_text(buffer, {0.05, 12, -7}, VnsStop::after_cycles(30)),
               "VNS 0.1 s | melhor objetivo: -7 | ciclos: 12 de 30");
     std::array<char, 8> tiny{};
-    EXPECT_EQ(progress_text(tiny, {1.0, 1, 1, 1}, VnsStop::after_seconds(20.0)), "VNS 1.0");
+    EXPECT_EQ(progress_text(tiny, {1.0, 1, 1}, VnsStop::after_seconds(20.0)), "VNS 1.0");
 }
 
 // What the line writes: a draw at the first cycle, none until a quarter of a
@@ -24,10 +24,10 @@ TEST(ProgressLine, RedrawsAFewTimesASecondAndErasesItself) {
     int fds[2];
     ASSERT_EQ(pipe(fds), 0);
     ProgressLine line(fds[1], VnsStop::after_seconds(20.0));
-    line.cycle_ended({0.0, 1, 5, 10});
-    line.cycle_ended({0.1, 2, 6, 10});
-    line.cycle_ended({0.3, 3, 7, 10});
-    line.finished({0.3, 3, 7, 10});
+    line.cycle_ended({0.0, 1, 5});
+    line.cycle_ended({0.1, 2, 6});
+    line.cycle_ended({0.3, 3, 7});
+    line.finished({0.3, 3, 7});
     close(fds[1]);
     std::string written;
     char chunk[512];

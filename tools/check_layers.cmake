@@ -1,20 +1,24 @@
 # Checks the layering of the program's folders: model <- report <- search <- app.
 # A file may include its own layer and the layers below it, always by folder
 # name ("model/moves.hpp"), never by a relative path that could step around the
-# rule, and nothing from beside the layers (tests, tools, quality, reference).
+# rule, and nothing from the folders beside the layers.
 #   cmake -DSOURCE_DIR=<repository> -P tools/check_layers.cmake
 set(layers model report search app)
-set(beside tests bench fuzz tools quality reference data docs)
+set(beside quality reference tests bench fuzz tools)
 set(faults "")
 foreach(layer IN LISTS layers)
   list(FIND layers ${layer} rank)
   file(GLOB_RECURSE files "${SOURCE_DIR}/${layer}/*.cpp" "${SOURCE_DIR}/${layer}/*.hpp")
   foreach(file IN LISTS files)
-    file(STRINGS "${file}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
+    file(STRINGS "${file}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*[\"<]")
     foreach(line IN LISTS includes)
-      string(REGEX REPLACE "^[^\"]*\"([^\"]*)\".*$" "\\1" path "${line}")
+      string(REGEX REPLACE "^[^\"<]*[\"<]([^\">]*)[\">].*$" "\\1" path "${line}")
       string(REGEX MATCH "^[^/]*" folder "${path}")
       list(FIND layers "${folder}" included)
+      list(FIND beside "${folder}" aside)
+      if(line MATCHES "<" AND included EQUAL -1 AND aside EQUAL -1)
+        continue() # a system or standard header
+      endif()
       if(path MATCHES "\\.\\.|^/" OR NOT path MATCHES "/")
         list(APPEND faults "${file}: \"${path}\" does not name a layer's folder")
       elseif(included EQUAL -1)
