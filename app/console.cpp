@@ -35,9 +35,6 @@ int output_failed(const OutputError& error) {
 } // namespace
 
 int run_console(const VnsStop& vns_stop) {
-    // Standard input stays tied to C's stdin, whose buffer the C library
-    // replaces by a one-byte one when the heap refuses it; the menu reads
-    // little, so the speed of a detached stream buys nothing.
     // A search trace can run to gigabytes; through a pipe, a larger pipe
     // buffer means fewer round trips with the reader.
     raw_io::widen_pipe(raw_io::kStandardOutput, Output::kDefaultCapacity);
@@ -49,6 +46,9 @@ int run_console(const VnsStop& vns_stop) {
     const bool show_progress = raw_io::is_terminal(raw_io::kStandardError) &&
                                !raw_io::is_terminal(raw_io::kStandardOutput);
     try {
+        // std::cin stays tied to C's stdin, whose buffer the C library replaces
+        // by a one-byte one when the heap refuses it; the menu reads little, so
+        // a detached stream's speed would buy nothing.
         const int status =
             interactive_menu(std::cin, out, vns_stop, show_progress ? &progress : nullptr);
         out.flush();

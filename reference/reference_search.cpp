@@ -93,6 +93,21 @@ void print_block(std::FILE* out, const char* title, std::int32_t F, std::int32_t
     print_block_body(out, F, W, capacity);
 }
 
+// Both searches keep their working copy only when it is strictly better.
+void keep_if_better(const std::vector<std::int32_t>& copy, std::int32_t cw, std::int32_t cf,
+                    std::int32_t* solution, std::int32_t& W, std::int32_t& F, int& k) {
+    if (F < cf) {
+        for (std::size_t i = 0; i < copy.size(); ++i) {
+            solution[i] = copy[i];
+        }
+        F = cf;
+        W = cw;
+        k = 1;
+    } else {
+        ++k;
+    }
+}
+
 long long clock_ms() {
     using namespace std::chrono;
     return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
@@ -217,16 +232,7 @@ void vnd(std::FILE* out, const Instance& instance, std::int32_t* solution, std::
         } else {
             descent_2opt(out, instance, copy.data(), cw, cf);
         }
-        if (F < cf) {
-            for (int i = 0; i < n; ++i) {
-                solution[i] = copy[static_cast<std::size_t>(i)];
-            }
-            F = cf;
-            W = cw;
-            k = 1;
-        } else {
-            ++k;
-        }
+        keep_if_better(copy, cw, cf, solution, W, F, k);
     }
     print_block(out, "Melhor solucao encontrada pelo VND:\n", F, W, instance.capacity);
     std::fprintf(out, "Solucao Encontrada:\n");
@@ -282,16 +288,7 @@ void vns(std::FILE* out, const Instance& instance, std::int32_t* solution, std::
                 shake_pair(instance, copy.data(), cw, cf, rng);
             }
             vnd(out, instance, copy.data(), cw, cf);
-            if (F < cf) {
-                for (int i = 0; i < n; ++i) {
-                    solution[i] = copy[static_cast<std::size_t>(i)];
-                }
-                F = cf;
-                W = cw;
-                k = 1;
-            } else {
-                ++k;
-            }
+            keep_if_better(copy, cw, cf, solution, W, F, k);
         }
         last = clock_ms();
         ++cycles;
