@@ -2,7 +2,7 @@
 
 #include "app/interactive_menu.hpp"
 #include "app/progress_line.hpp"
-#include "model/raw_io.hpp"
+#include "platform/raw_io.hpp"
 #include "report/output.hpp"
 
 #include <cstdio>

@@ -1,5 +1,5 @@
 #include "app/console.hpp"
-#include "app/interactive_menu.hpp"
+#include "search/vns.hpp"
 
 int main() {
     return knapsack::run_console(knapsack::VnsStop::after_seconds(knapsack::kVnsBudgetSeconds));

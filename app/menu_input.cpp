@@ -1,6 +1,6 @@
 #include "app/menu_input.hpp"
 
-#include "model/characters.hpp"
+#include "platform/characters.hpp"
 
 #include <cstdint>
 #include <limits>

@@ -1,6 +1,6 @@
 #include "app/progress_line.hpp"
 
-#include "model/raw_io.hpp"
+#include "platform/raw_io.hpp"
 
 #include <algorithm>
 #include <array>

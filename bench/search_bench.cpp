@@ -1,6 +1,7 @@
 // Microbenchmarks of the searches on the shipped instance, as the generator makes it.
 // Argument 0: trace discarded; 1: trace formatted into memory. The reference_*
 // cases run the plain transcription (full recomputation, fprintf) for the ratio.
+#include "loose_solution.hpp"
 #include "quality/instance_generator.hpp"
 #include "quality/starts.hpp"
 #include "reference_search.hpp"
@@ -44,40 +45,39 @@ constexpr std::size_t kReusedPast = std::size_t{1} << 24;
 
 // Runs `search` once per iteration on a copy of the next start of the pool.
 template <typename Search>
-void repeat_over(benchmark::State& state, const std::vector<Start>& starts, Search search) {
+void repeat_over(benchmark::State& state, const std::vector<Solution>& starts, Search search) {
     std::size_t next = 0;
     for (auto _ : state) {
-        Start s = starts[next++ % starts.size()];
+        Solution s = starts[next++ % starts.size()];
         search(s);
-        benchmark::DoNotOptimize(s.F);
+        benchmark::DoNotOptimize(s);
     }
 }
 
 // A VND local optimum: the descents then make exactly one pass.
-std::vector<Start> one_optimum() {
-    return {local_optimum(instance(), random_starts(instance(), 1, kSeed)[0])};
+std::vector<Solution> one_optimum() {
+    return {local_optimum(random_starts(instance(), 1, kSeed)[0])};
 }
 
 void BM_descent_1opt_one_pass(benchmark::State& state) {
     Sink sink(state.range(0));
-    repeat_over(state, one_optimum(), [&](Start& s) {
-        descent_1opt(instance(), s.solution, s.W, s.F, sink.out(), kScanFraction);
-    });
+    repeat_over(state, one_optimum(),
+                [&](Solution& s) { descent_1opt(s, sink.out(), kScanFraction); });
 }
 BENCHMARK(BM_descent_1opt_one_pass)->Arg(0)->Arg(1);
 
 void BM_descent_2opt_one_pass(benchmark::State& state) {
     Sink sink(state.range(0));
-    repeat_over(state, one_optimum(),
-                [&](Start& s) { descent_2opt(instance(), s.solution, s.W, s.F, sink.out()); });
+    repeat_over(state, one_optimum(), [&](Solution& s) { descent_2opt(s, sink.out()); });
 }
 BENCHMARK(BM_descent_2opt_one_pass)->Arg(0)->Arg(1);
 
 void BM_reference_descent_2opt_one_pass(benchmark::State& state) {
     ReferenceSink sink(state.range(0) != 0);
-    repeat_over(state, one_optimum(), [&](Start& s) {
-        reference::descent_2opt(sink.reused_past(kReusedPast), instance(), s.solution.data(), s.W,
-                                s.F);
+    repeat_over(state, one_optimum(), [&](const Solution& s) {
+        reference::LooseSolution l(s);
+        reference::descent_2opt(sink.reused_past(kReusedPast), instance(), l.quantities.data(), l.W,
+                                l.F);
     });
 }
 BENCHMARK(BM_reference_descent_2opt_one_pass)->Arg(0);
@@ -86,14 +86,15 @@ BENCHMARK(BM_reference_descent_2opt_one_pass)->Arg(0);
 void BM_vnd_from_random_start(benchmark::State& state) {
     Sink sink(state.range(0));
     repeat_over(state, random_starts(instance(), 64, kSeed),
-                [&](Start& s) { vnd(instance(), s.solution, s.W, s.F, sink.out()); });
+                [&](Solution& s) { vnd(s, sink.out()); });
 }
 BENCHMARK(BM_vnd_from_random_start)->Arg(0)->Arg(1);
 
 void BM_reference_vnd_from_random_start(benchmark::State& state) {
     ReferenceSink sink(state.range(0) != 0);
-    repeat_over(state, random_starts(instance(), 64, kSeed), [&](Start& s) {
-        reference::vnd(sink.reused_past(kReusedPast), instance(), s.solution.data(), s.W, s.F);
+    repeat_over(state, random_starts(instance(), 64, kSeed), [&](const Solution& s) {
+        reference::LooseSolution l(s);
+        reference::vnd(sink.reused_past(kReusedPast), instance(), l.quantities.data(), l.W, l.F);
     });
 }
 BENCHMARK(BM_reference_vnd_from_random_start)->Arg(0)->Arg(1);
@@ -104,9 +105,9 @@ constexpr std::int64_t kCycles = 2000;
 
 void BM_vns_cycles(benchmark::State& state) {
     Sink sink(state.range(0));
-    repeat_over(state, one_optimum(), [&](Start& s) {
+    repeat_over(state, one_optimum(), [&](Solution& s) {
         Rng rng(kSeed);
-        vns(instance(), s.solution, s.W, s.F, sink.out(), rng, VnsStop::after_cycles(kCycles));
+        vns(s, sink.out(), rng, VnsStop::after_cycles(kCycles));
     });
     state.SetItemsProcessed(state.iterations() * kCycles);
 }
@@ -114,10 +115,11 @@ BENCHMARK(BM_vns_cycles)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_reference_vns_cycles(benchmark::State& state) {
     ReferenceSink sink(state.range(0) != 0);
-    repeat_over(state, one_optimum(), [&](Start& s) {
+    repeat_over(state, one_optimum(), [&](const Solution& s) {
         Rng rng(kSeed);
-        reference::vns(sink.reused_past(kReusedPast), instance(), s.solution.data(), s.W, s.F, rng,
-                       0.0, kCycles);
+        reference::LooseSolution l(s);
+        reference::vns(sink.reused_past(kReusedPast), instance(), l.quantities.data(), l.W, l.F,
+                       rng, 0.0, kCycles);
     });
     state.SetItemsProcessed(state.iterations() * kCycles);
 }

@@ -6,11 +6,11 @@ namespace knapsack {
 
 namespace {
 
-// Every sum the evaluation returns fits in 32 bits (the loader rejects
+// Every sum the 32-bit evaluation returns fits in 32 bits (the loader rejects
 // instances where one would not). Summed in unsigned 32-bit arithmetic, which
-// wraps instead of overflowing, such a sum comes out exact whatever the
-// partial sums on the way; and the loop is one the compiler vectorises, which
-// matters since the VNS evaluates every shaken copy.
+// wraps instead of overflowing, such a sum comes out exact whatever the partial
+// sums on the way, and a hand-made instance that breaks the rule gets a wrapped
+// result rather than undefined behaviour.
 std::int32_t wrapped_dot(std::span<const std::int32_t> a, std::span<const std::int32_t> b) {
     std::uint32_t sum = 0;
     for (std::size_t i = 0; i < a.size(); ++i) {
@@ -19,7 +19,7 @@ std::int32_t wrapped_dot(std::span<const std::int32_t> a, std::span<const std::i
     return static_cast<std::int32_t>(sum);
 }
 
-// Exact in 64 bits, for running totals that moves then shift.
+// Exact in 64 bits, for the running totals that moves then shift.
 std::int64_t dot(std::span<const std::int32_t> a, std::span<const std::int32_t> b) {
     std::int64_t sum = 0;
     for (std::size_t i = 0; i < a.size(); ++i) {
@@ -35,26 +35,20 @@ std::int32_t max_total_weight(std::span<const std::int32_t> weights,
     return wrapped_dot(weights, limits);
 }
 
-std::int32_t total_weight(std::span<const std::int32_t> solution,
+std::int32_t total_weight(std::span<const std::int32_t> quantities,
                           std::span<const std::int32_t> weights) {
-    return wrapped_dot(solution, weights);
+    return wrapped_dot(quantities, weights);
 }
 
-std::int32_t objective(std::span<const std::int32_t> solution,
+std::int32_t objective(std::span<const std::int32_t> quantities,
                        std::span<const std::int32_t> profits, std::int32_t infeasibility,
                        std::int32_t penalty) {
     return static_cast<std::int32_t>(
-        penalised_objective(wrapped_dot(solution, profits), infeasibility, penalty));
+        penalised_objective(wrapped_dot(quantities, profits), infeasibility, penalty));
 }
 
-Evaluation evaluate(const Instance& instance, std::span<const std::int32_t> solution) {
-    const std::int32_t W = total_weight(solution, instance.weights);
-    const std::int32_t inf = infeasibility(W, instance.capacity);
-    return {W, objective(solution, instance.profits, inf, instance.penalty)};
-}
-
-Totals totals_of(const Instance& instance, std::span<const std::int32_t> solution) {
-    return {dot(solution, instance.weights), dot(solution, instance.profits)};
+Totals totals_of(const Instance& instance, std::span<const std::int32_t> quantities) {
+    return {dot(quantities, instance.weights), dot(quantities, instance.profits)};
 }
 
 } // namespace knapsack

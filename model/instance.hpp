@@ -28,7 +28,7 @@ struct Instance {
 Instance make_instance(std::vector<std::int32_t> weights, std::vector<std::int32_t> profits,
                        std::vector<std::int32_t> limits, std::int32_t capacity);
 
-// A solution gives every item a quantity between 0 and its limit.
-using Solution = std::vector<std::int32_t>;
+// A quantity for every item, in item order, each between 0 and its limit.
+using Quantities = std::vector<std::int32_t>;
 
 } // namespace knapsack

@@ -1,7 +1,7 @@
 #include "model/loader.hpp"
 
-#include "model/characters.hpp"
-#include "model/raw_io.hpp"
+#include "platform/characters.hpp"
+#include "platform/raw_io.hpp"
 
 #include <algorithm>
 #include <array>
@@ -31,28 +31,6 @@ std::string describe(LoadFailure failure, const std::string& path) {
     }
     return file + "\n";
 }
-
-// Owns a file descriptor for the length of one load.
-class InputFile {
-  public:
-    explicit InputFile(const std::string& path) : fd_(raw_io::open_for_reading(path.c_str())) {}
-    ~InputFile() {
-        if (fd_ >= 0) {
-            raw_io::close(fd_);
-        }
-    }
-    InputFile(const InputFile&) = delete;
-    InputFile& operator=(const InputFile&) = delete;
-
-    bool usable() const { return fd_ >= 0; }
-    // Bytes read into `buffer`; 0 at end of file, -1 on an error.
-    long read(std::span<char> buffer) const {
-        return raw_io::read(fd_, buffer.data(), buffer.size());
-    }
-
-  private:
-    int fd_;
-};
 
 // Parses integers one byte at a time, so a file is judged as it streams in:
 // a bad byte or one value too many stops the load without reading further.
@@ -124,7 +102,7 @@ LoadError::LoadError(LoadFailure failure, const std::string& path)
     : std::runtime_error(describe(failure, path)), failure_(failure) {}
 
 void load_values(const std::string& path, std::span<std::int32_t> values) {
-    const InputFile file(path);
+    const raw_io::InputFile file(path.c_str());
     if (!file.usable()) {
         throw LoadError(LoadFailure::cannot_open, path);
     }

@@ -15,7 +15,7 @@ inline constexpr const char* kProfitsFile = "beneficio50.txt";
 inline constexpr const char* kLimitsFile = "limite50.txt";
 
 enum class LoadFailure {
-    cannot_open,     // missing, unreadable, or not a regular file
+    cannot_open,     // missing, unreadable, or a directory
     cannot_read,     // an I/O error after opening
     not_an_integer,  // a token that is not an optionally signed decimal integer
     out_of_range,    // an integer outside the 32-bit signed range

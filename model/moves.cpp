@@ -4,10 +4,10 @@
 
 namespace knapsack {
 
-std::int32_t change_quantity(std::span<std::int32_t> solution, int i, std::int32_t delta,
+std::int32_t change_quantity(std::span<std::int32_t> quantities, int i, std::int32_t delta,
                              std::span<const std::int32_t> limits) {
     const auto item = static_cast<std::size_t>(i);
-    std::int32_t& quantity = solution[item];
+    std::int32_t& quantity = quantities[item];
     // In 64 bits: an item may be allowed up to INT32_MAX units.
     const std::int64_t wanted = std::int64_t{quantity} + delta;
     if (delta > 0) {

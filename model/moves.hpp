@@ -2,6 +2,7 @@
 
 #include "model/evaluation.hpp"
 #include "model/instance.hpp"
+#include "model/solution.hpp"
 
 #include <cstddef>
 #include <cstdint>
@@ -15,13 +16,14 @@ namespace knapsack {
 // - delta <= 0 that stays at or above 0 adds it and returns delta; below 0 it
 //   sets 0 and returns the negated former quantity.
 // So +1 at the limit, -1 at 0 and a delta of 0 change nothing and return 0.
-// Every move below applies itself through it.
-std::int32_t change_quantity(std::span<std::int32_t> solution, int i, std::int32_t delta,
+// Solution::change_quantity applies it, and every move below goes through that.
+std::int32_t change_quantity(std::span<std::int32_t> quantities, int i, std::int32_t delta,
                              std::span<const std::int32_t> limits);
 
 // The three moves of the searches' neighbourhoods. Each says whether it can be
-// made on a solution, what it does to the solution's running totals (so its
-// gain is known in O(1)), and makes it.
+// made on a solution (the one rule for it, which the scans and the shakes
+// use), what it does to a solution's running totals (so its gain is known in
+// O(1) before it is made), and makes it.
 
 namespace detail {
 constexpr Totals shifted(const Instance& instance, Totals totals, int item, std::int64_t units) {
@@ -35,60 +37,56 @@ constexpr Totals shifted(const Instance& instance, Totals totals, int item, std:
 struct AddUnit {
     int item;
 
-    bool allowed(const Instance& instance, std::span<const std::int32_t> solution) const {
-        const auto i = static_cast<std::size_t>(item);
-        return solution[i] < instance.limits[i];
+    bool allowed(const Solution& s) const {
+        return s.quantity(item) < s.instance().limits[static_cast<std::size_t>(item)];
     }
     constexpr Totals after(const Instance& instance, Totals totals) const {
         return detail::shifted(instance, totals, item, +1);
     }
-    void apply(const Instance& instance, std::span<std::int32_t> solution) const {
-        change_quantity(solution, item, +1, instance.limits);
-    }
+    void apply(Solution& s) const { s.change_quantity(item, +1); }
 };
 
 // One unit less of an item that has one.
 struct RemoveUnit {
     int item;
 
-    bool allowed(const Instance&, std::span<const std::int32_t> solution) const {
-        return solution[static_cast<std::size_t>(item)] > 0;
-    }
+    bool allowed(const Solution& s) const { return s.quantity(item) > 0; }
     constexpr Totals after(const Instance& instance, Totals totals) const {
         return detail::shifted(instance, totals, item, -1);
     }
-    void apply(const Instance& instance, std::span<std::int32_t> solution) const {
-        change_quantity(solution, item, -1, instance.limits);
-    }
+    void apply(Solution& s) const { s.change_quantity(item, -1); }
 };
 
 // One unit taken from an item and given to an item with a higher number; the
-// other direction is not a move of this neighbourhood.
+// other direction is not a move of this neighbourhood. A transfer is a removal
+// followed by an addition, legal when both are: a scan asks can_give once per
+// giving item and can_receive for each higher item, which is `allowed` taken
+// apart.
 struct TransferUnit {
     int from;
     int to;
 
-    bool allowed(const Instance& instance, std::span<const std::int32_t> solution) const {
-        return from < to && RemoveUnit{from}.allowed(instance, solution) &&
-               AddUnit{to}.allowed(instance, solution);
+    static bool can_give(const Solution& s, int item) { return RemoveUnit{item}.allowed(s); }
+    static bool can_receive(const Solution& s, int item) { return AddUnit{item}.allowed(s); }
+
+    bool allowed(const Solution& s) const {
+        return from < to && can_give(s, from) && can_receive(s, to);
     }
     constexpr Totals after(const Instance& instance, Totals totals) const {
         return AddUnit{to}.after(instance, RemoveUnit{from}.after(instance, totals));
     }
-    void apply(const Instance& instance, std::span<std::int32_t> solution) const {
-        RemoveUnit{from}.apply(instance, solution);
-        AddUnit{to}.apply(instance, solution);
+    void apply(Solution& s) const {
+        RemoveUnit{from}.apply(s);
+        AddUnit{to}.apply(s);
     }
 };
 
 // Makes the move when it can be made; says whether it did.
-template <typename Move>
-bool apply_if_allowed(const Move& move, const Instance& instance,
-                      std::span<std::int32_t> solution) {
-    if (!move.allowed(instance, solution)) {
+template <typename Move> bool apply_if_allowed(const Move& move, Solution& s) {
+    if (!move.allowed(s)) {
         return false;
     }
-    move.apply(instance, solution);
+    move.apply(s);
     return true;
 }
 

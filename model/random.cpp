@@ -1,6 +1,7 @@
 #include "model/random.hpp"
 
 #include <cstddef>
+#include <utility>
 
 namespace knapsack {
 
@@ -11,12 +12,14 @@ std::int64_t random_below(Rng& rng, std::int64_t k) {
     return static_cast<std::int64_t>(rng()) % k;
 }
 
-void random_solution(Rng& rng, std::span<std::int32_t> solution,
-                     std::span<const std::int32_t> limits) {
-    for (std::size_t i = 0; i < solution.size(); ++i) {
-        // limits[i] + 1 in 64 bits: a limit may be INT32_MAX.
-        solution[i] = static_cast<std::int32_t>(random_below(rng, std::int64_t{limits[i]} + 1));
+Solution random_solution(Rng& rng, const Instance& instance) {
+    Quantities quantities(instance.limits.size());
+    for (std::size_t i = 0; i < quantities.size(); ++i) {
+        // limit + 1 in 64 bits: a limit may be INT32_MAX.
+        quantities[i] =
+            static_cast<std::int32_t>(random_below(rng, std::int64_t{instance.limits[i]} + 1));
     }
+    return {instance, std::move(quantities)};
 }
 
 } // namespace knapsack

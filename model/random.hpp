@@ -1,8 +1,10 @@
 #pragma once
 
+#include "model/instance.hpp"
+#include "model/solution.hpp"
+
 #include <cstdint>
 #include <random>
-#include <span>
 
 namespace knapsack {
 
@@ -15,9 +17,8 @@ inline constexpr std::uint32_t kSeed = 1000;
 // the result is 0 and nothing is drawn, so the sequence of later draws is kept.
 std::int64_t random_below(Rng& rng, std::int64_t k);
 
-// Gives every item, in order, a quantity drawn uniformly from 0..limits[i]:
-// exactly one draw per item, even for an item whose limit is 0.
-void random_solution(Rng& rng, std::span<std::int32_t> solution,
-                     std::span<const std::int32_t> limits);
+// A solution giving every item, in order, a quantity drawn uniformly from
+// 0..limit: exactly one draw per item, even for an item whose limit is 0.
+Solution random_solution(Rng& rng, const Instance& instance);
 
 } // namespace knapsack

@@ -12,7 +12,7 @@ namespace knapsack {
 // pays.
 struct Optimum {
     std::int64_t objective = 0;
-    Solution quantities;
+    Quantities quantities;
     std::int64_t feasible_profit = 0;
 };
 

@@ -7,9 +7,9 @@
 // after the menu's 20-second budget), as the menu's options 1, 2 and 3 would
 // run them. Draws the first instance's 20-second VNS progress as an SVG
 // picture (default "vns_progress.svg").
-#include "app/interactive_menu.hpp"
 #include "model/evaluation.hpp"
 #include "model/loader.hpp"
+#include "model/random.hpp"
 #include "quality/exact_optimum.hpp"
 #include "quality/instance_generator.hpp"
 #include "quality/starts.hpp"
@@ -21,7 +21,9 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace knapsack {
@@ -32,17 +34,18 @@ constexpr double kMenuBudget = kVnsBudgetSeconds;
 
 // A VNS run: every improvement it made, and where it ended.
 struct Run : VnsObserver {
+    explicit Run(Solution from) : result(std::move(from)) {}
+
     std::vector<VnsProgress> improvements;
-    Start result;
+    Solution result;
 
     void improved(const VnsProgress& found) override { improvements.push_back(found); }
 };
 
-Run run_vns(const Instance& instance, const Start& from, Rng& rng, const VnsStop& stop) {
-    Run run;
-    run.result = from;
+Run run_vns(const Solution& from, Rng& rng, const VnsStop& stop) {
+    Run run(from);
     Output sink = Output::discarding();
-    vns(instance, run.result.solution, run.result.W, run.result.F, sink, rng, stop, &run);
+    vns(run.result, sink, rng, stop, &run);
     return run;
 }
 
@@ -80,28 +83,30 @@ struct Row {
     std::int64_t found_in; // and the cycle
 };
 
-Row evaluate_instance(const std::string& name, const Instance& instance, Run* timed_run) {
+// `timed`, when given, receives the first instance's run of the menu's budget.
+Row evaluate_instance(const std::string& name, const Instance& instance,
+                      std::optional<Run>* timed) {
     const Optimum optimum = exact_optimum(instance);
     Row row{name, optimum.objective, 0, 0, {}, "", false, false, 0.0, 0};
-    row.optimum_overfull = evaluate(instance, optimum.quantities).weight > instance.capacity;
+    row.optimum_overfull = total_weight(optimum.quantities, instance.weights) > instance.capacity;
     Rng rng(kSeed);
-    const Start start = random_start(instance, rng);
-    row.random = start.F;
-    const Start descended = local_optimum(instance, start);
-    row.vnd = descended.F;
+    const Solution start = random_solution(rng, instance);
+    row.random = start.objective();
+    const Solution descended = local_optimum(start);
+    row.vnd = descended.objective();
     Rng timed_rng = rng;
-    const Run run = run_vns(instance, descended, rng, VnsStop::after_cycles(kCheckpoints[2]));
+    const Run run = run_vns(descended, rng, VnsStop::after_cycles(kCheckpoints[2]));
     for (std::size_t k = 0; k < 3; ++k) {
-        row.vns[k] = f_after(run, descended.F, kCheckpoints[k]);
+        row.vns[k] = f_after(run, descended.objective(), kCheckpoints[k]);
     }
-    row.vns_overfull = run.result.W > instance.capacity;
+    row.vns_overfull = run.result.weight() > instance.capacity;
     if (!run.improvements.empty()) {
         row.found_at = run.improvements.back().seconds;
         row.found_in = run.improvements.back().cycles;
     }
-    if (timed_run != nullptr) {
-        *timed_run = run_vns(instance, descended, timed_rng, VnsStop::after_seconds(kMenuBudget));
-        row.timed = std::to_string(timed_run->result.F);
+    if (timed != nullptr) {
+        timed->emplace(run_vns(descended, timed_rng, VnsStop::after_seconds(kMenuBudget)));
+        row.timed = std::to_string((*timed)->result.objective());
     }
     return row;
 }
@@ -178,8 +183,9 @@ void write_svg(const std::string& path, const Run& run, std::int32_t start_F,
 
 int report(const std::string& name, const std::string& data_dir, const std::string& svg_path) {
     std::vector<Row> rows;
-    Run timed;
-    rows.push_back(evaluate_instance(name, load_instance(data_dir), &timed));
+    const Instance first = load_instance(data_dir);
+    std::optional<Run> timed;
+    rows.push_back(evaluate_instance(name, first, &timed));
     for (std::uint32_t seed = 1; seed <= 20; ++seed) {
         rows.push_back(
             evaluate_instance("seed " + std::to_string(seed), generate_instance(seed), nullptr));
@@ -192,7 +198,7 @@ int report(const std::string& name, const std::string& data_dir, const std::stri
                 "VNS starts from the VND result with the menu's generator (seed %u, after the "
                 "random start's draws).\n",
                 kSeed);
-    write_svg(svg_path, timed, rows[0].vnd, rows[0].optimum);
+    write_svg(svg_path, *timed, rows[0].vnd, rows[0].optimum);
     std::printf("Progress picture written to %s\n", svg_path.c_str());
     return 0;
 }

@@ -2,6 +2,7 @@
 
 #include "model/instance.hpp"
 #include "model/random.hpp"
+#include "model/solution.hpp"
 
 #include <cstddef>
 #include <cstdint>
@@ -9,20 +10,12 @@
 
 namespace knapsack {
 
-// A solution with its W and F, ready to hand to a search.
-struct Start {
-    Solution solution;
-    std::int32_t W = 0;
-    std::int32_t F = 0;
-};
+// `count` random solutions, drawn as the menu's option 1 draws them, from one
+// generator seeded with `seed`.
+std::vector<Solution> random_starts(const Instance& instance, std::size_t count,
+                                    std::uint32_t seed);
 
-// A random solution drawn and evaluated as the menu's option 1 does it.
-Start random_start(const Instance& instance, Rng& rng);
-
-// `count` such starts from one generator seeded with `seed`.
-std::vector<Start> random_starts(const Instance& instance, std::size_t count, std::uint32_t seed);
-
-// A start improved to a VND local optimum, with the trace discarded.
-Start local_optimum(const Instance& instance, Start start);
+// A solution improved to a VND local optimum, with the trace discarded.
+Solution local_optimum(Solution start);
 
 } // namespace knapsack

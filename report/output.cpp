@@ -1,6 +1,6 @@
 #include "report/output.hpp"
 
-#include "model/raw_io.hpp"
+#include "platform/raw_io.hpp"
 
 #include <algorithm>
 #include <cerrno>

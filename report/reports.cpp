@@ -1,7 +1,5 @@
 #include "report/reports.hpp"
 
-#include "model/evaluation.hpp"
-
 #include <cstdio>
 #include <new>
 
@@ -11,13 +9,13 @@ namespace {
 
 constexpr std::string_view kRule = "-------------------------------------------------\n";
 
-void print_block_body(Output& out, std::int32_t F, std::int32_t W, std::int32_t capacity) {
+void print_block_body(Output& out, const Solution& solution) {
     out.put("Funcao objetivo: ");
-    out.put_int(F);
+    out.put_int(solution.objective());
     out.put("\nPeso da mochila: ");
-    out.put_int(W);
+    out.put_int(solution.weight());
     out.put("    Inviabilidade = ");
-    out.put_int(infeasibility(W, capacity));
+    out.put_int(solution.infeasibility());
     out.put(" \n");
     out.put(kRule);
 }
@@ -37,41 +35,51 @@ void print_vns_seconds(Output& out, double time_budget) {
 
 } // namespace
 
-void print_solution_table(Output& out, std::span<const std::int32_t> solution,
-                          std::span<const std::int32_t> weights) {
+void print_solution_table(Output& out, const Solution& solution) {
+    const Quantities& quantities = solution.quantities();
+    const auto& weights = solution.instance().weights;
     out.put(" [s]  |  [w] \n");
-    for (std::size_t i = 0; i < solution.size(); ++i) {
+    for (std::size_t i = 0; i < quantities.size(); ++i) {
         out.put(" [");
-        out.put_int(solution[i]);
+        out.put_int(quantities[i]);
         out.put("]  |  [");
         out.put_int(weights[i]);
         out.put("]\n");
     }
 }
 
-void print_result_block(Output& out, std::string_view title, std::int32_t F, std::int32_t W,
-                        std::int32_t capacity) {
+void print_result_block(Output& out, std::string_view title, const Solution& solution) {
     out.put(kRule);
     out.put(title);
-    print_block_body(out, F, W, capacity);
+    print_block_body(out, solution);
 }
 
-void print_vns_block(Output& out, double time_budget, std::int32_t F, std::int32_t W,
-                     std::int32_t capacity) {
+void print_vns_block(Output& out, double time_budget, const Solution& solution) {
     out.put(kRule);
     out.put(kVnsTitle);
     print_vns_seconds(out, time_budget);
     out.put(" segundos:\n");
-    print_block_body(out, F, W, capacity);
+    print_block_body(out, solution);
 }
 
-void print_vns_cycles_block(Output& out, std::int64_t cycles, std::int32_t F, std::int32_t W,
-                            std::int32_t capacity) {
+void print_vns_cycles_block(Output& out, std::int64_t cycles, const Solution& solution) {
     out.put(kRule);
     out.put(kVnsTitle);
     out.put_int(cycles);
     out.put(" ciclos:\n");
-    print_block_body(out, F, W, capacity);
+    print_block_body(out, solution);
+}
+
+void print_random_solution(Output& out, const Solution& solution) {
+    out.put("Solucao aleatoria:\n");
+    print_solution_table(out, solution);
+    out.put("funcao objetivo = ");
+    out.put_int(solution.objective(), 3);
+    out.put(" \npeso dos objetos = ");
+    out.put_int(solution.weight(), 2);
+    out.put(" inviabilidade = ");
+    out.put_int(solution.infeasibility());
+    out.put(" \n");
 }
 
 } // namespace knapsack

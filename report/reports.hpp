@@ -1,9 +1,9 @@
 #pragma once
 
+#include "model/solution.hpp"
 #include "report/output.hpp"
 
 #include <cstdint>
-#include <span>
 #include <string_view>
 
 namespace knapsack {
@@ -17,21 +17,22 @@ inline constexpr std::string_view kVndTitle = "Melhor solucao encontrada pelo VN
 inline constexpr std::string_view kFoundHeading = "Solucao Encontrada:\n";
 
 // The header line, then one line per item: its quantity beside its weight.
-void print_solution_table(Output& out, std::span<const std::int32_t> solution,
-                          std::span<const std::int32_t> weights);
+void print_solution_table(Output& out, const Solution& solution);
 
-// The framed block with which every search method ends.
-void print_result_block(Output& out, std::string_view title, std::int32_t F, std::int32_t W,
-                        std::int32_t capacity);
+// The framed block with which every search method ends: its title, then the
+// solution's F, W and infeasibility.
+void print_result_block(Output& out, std::string_view title, const Solution& solution);
 
 // The VNS block: as the others, but its title names the budget the search was
 // given, not the time it took.
-void print_vns_block(Output& out, double time_budget, std::int32_t F, std::int32_t W,
-                     std::int32_t capacity);
+void print_vns_block(Output& out, double time_budget, const Solution& solution);
 
 // The block of a VNS run that was limited to a number of cycles instead of a
 // time budget (tests, benchmarks, the quality report): its title says so.
-void print_vns_cycles_block(Output& out, std::int64_t cycles, std::int32_t F, std::int32_t W,
-                            std::int32_t capacity);
+void print_vns_cycles_block(Output& out, std::int64_t cycles, const Solution& solution);
+
+// What the menu's option 1 shows of the random solution it drew: the table,
+// then its objective, weight and infeasibility.
+void print_random_solution(Output& out, const Solution& solution);
 
 } // namespace knapsack

@@ -1,10 +1,7 @@
 #pragma once
 
-#include "model/instance.hpp"
+#include "model/solution.hpp"
 #include "report/output.hpp"
-
-#include <cstdint>
-#include <span>
 
 namespace knapsack {
 
@@ -12,18 +9,13 @@ namespace knapsack {
 // never more than the items there are.
 int scan_length(int item_count, double scan_fraction);
 
-// Best-improvement descent over "add or remove one unit" on the leading
-// scan_length items. On entry F must be the objective of `solution`; gains are
-// measured against it and F advances by each gain applied. W and F describe the
-// returned solution, except that W is left as given when no item is scanned.
-// Prints its result block on every call.
-void descent_1opt(const Instance& instance, std::span<std::int32_t> solution, std::int32_t& W,
-                  std::int32_t& F, Output& out, double scan_fraction);
+// The one-unit descent: best improvement over "add or remove one unit" on the
+// leading scan_length items, pass after pass until no move improves F. Prints
+// its result block on every call.
+void descent_1opt(Solution& solution, Output& out, double scan_fraction);
 
-// Best-improvement descent over "move one unit from item i to an item j > i".
-// Same contract as descent_1opt, over all items; W is left as given when no
-// item below the last has a unit to give.
-void descent_2opt(const Instance& instance, std::span<std::int32_t> solution, std::int32_t& W,
-                  std::int32_t& F, Output& out);
+// The unit-transfer descent: best improvement over "move one unit from item i
+// to an item j > i", over all items. Prints its result block on every call.
+void descent_2opt(Solution& solution, Output& out);
 
 } // namespace knapsack

@@ -1,5 +1,7 @@
 #include "search/trace_memo.hpp"
 
+#include "search/vnd.hpp"
+
 #include <new>
 #include <utility>
 
@@ -9,8 +11,8 @@ TraceMemo::TraceMemo(Output& out)
     : out_(out),
       recorder_([this](std::string_view chunk) { pass_on(chunk); }, Output::kSmallCapacity) {}
 
-std::optional<std::uint64_t> TraceMemo::key_of(std::span<const std::int32_t> incumbent,
-                                               std::span<const std::int32_t> start) {
+std::optional<std::uint64_t> TraceMemo::key_of(const Quantities& incumbent,
+                                               const Quantities& start) {
     std::uint64_t key = 0;
     int changes = 0;
     // Notes the items of [from, to) where the start differs; false past two
@@ -49,27 +51,45 @@ std::optional<std::uint64_t> TraceMemo::key_of(std::span<const std::int32_t> inc
     return key;
 }
 
-bool TraceMemo::replay(std::span<const std::int32_t> incumbent,
-                       std::span<const std::int32_t> start) {
-    key_ = key_of(incumbent, start);
-    if (!key_) {
-        return false;
+void TraceMemo::vnd(const Solution& incumbent, Solution& start) {
+    if (incumbent.quantities() != incumbent_) {
+        traces_.clear();
+        bytes_ = 0;
+        try {
+            incumbent_ = incumbent.quantities();
+        } catch (const std::bad_alloc&) {
+            incumbent_.clear(); // no incumbent to key on: nothing is kept
+        }
     }
-    const auto kept = traces_.find(*key_);
-    if (kept == traces_.end()) {
-        return false;
+    const std::optional<std::uint64_t> key =
+        incumbent_.empty() ? std::nullopt : key_of(incumbent_, start.quantities());
+    if (key) {
+        if (const auto kept = traces_.find(*key); kept != traces_.end()) {
+            out_.put(kept->second);
+            return;
+        }
     }
-    out_.put(kept->second);
-    return true;
-}
-
-Output& TraceMemo::recorder() {
-    if (!key_ || bytes_ >= kMaxBytes) {
-        return out_;
+    if (!key || bytes_ >= kMaxBytes) {
+        knapsack::vnd(start, out_);
+        return;
     }
     recording_ = true;
     trace_.clear();
-    return recorder_;
+    knapsack::vnd(start, recorder_);
+    recorder_.flush();
+    // Only a start that did not beat the incumbent is kept, so a replay never
+    // changes it.
+    if (recording_ && start.objective() <= incumbent.objective() &&
+        bytes_ + trace_.size() <= kMaxBytes) {
+        try {
+            const std::size_t size = trace_.size();
+            traces_.emplace(*key, std::move(trace_));
+            bytes_ += size;
+        } catch (const std::bad_alloc&) {
+            // Not kept: this start will be descended again if it comes back.
+        }
+    }
+    recording_ = false;
 }
 
 void TraceMemo::pass_on(std::string_view chunk) {
@@ -83,27 +103,6 @@ void TraceMemo::pass_on(std::string_view chunk) {
         recording_ = false;
         std::string().swap(trace_);
     }
-}
-
-void TraceMemo::keep() {
-    recorder_.flush();
-    if (recording_ && bytes_ + trace_.size() <= kMaxBytes) {
-        try {
-            const std::size_t size = trace_.size();
-            traces_.emplace(*key_, std::move(trace_));
-            bytes_ += size;
-        } catch (const std::bad_alloc&) {
-            // Not kept: this start will be descended again if it comes back.
-        }
-    }
-    recording_ = false;
-}
-
-void TraceMemo::forget() {
-    recorder_.flush();
-    recording_ = false;
-    traces_.clear();
-    bytes_ = 0;
 }
 
 } // namespace knapsack

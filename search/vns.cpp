@@ -3,9 +3,7 @@
 #include "report/reports.hpp"
 #include "search/shakes.hpp"
 #include "search/trace_memo.hpp"
-#include "search/vnd.hpp"
 
-#include <algorithm>
 #include <chrono>
 
 namespace knapsack {
@@ -19,23 +17,22 @@ std::int64_t clock_ms() {
     return duration_cast<milliseconds>(Clock::now().time_since_epoch()).count();
 }
 
-void print_vns_result(Output& out, const Instance& instance, std::span<const std::int32_t> solution,
-                      std::int32_t W, std::int32_t F, const VnsStop& stop) {
+void print_vns_result(Output& out, const Solution& solution, const VnsStop& stop) {
     if (stop.limits_cycles()) {
-        print_vns_cycles_block(out, stop.cycles(), F, W, instance.capacity);
+        print_vns_cycles_block(out, stop.cycles(), solution);
     } else {
-        print_vns_block(out, stop.seconds(), F, W, instance.capacity);
+        print_vns_block(out, stop.seconds(), solution);
     }
     out.put(kFoundHeading);
-    print_solution_table(out, solution, instance.weights);
+    print_solution_table(out, solution);
 }
 
 } // namespace
 
-void vns(const Instance& instance, std::span<std::int32_t> solution, std::int32_t& W,
-         std::int32_t& F, Output& out, Rng& rng, const VnsStop& stop, VnsObserver* observer) {
-    Solution copy(solution.size());
-    TraceMemo memo(out);
+void vns(Solution& incumbent, Output& out, Rng& rng, const VnsStop& stop, VnsObserver* observer) {
+    Solution copy = incumbent;
+    // vnd, or the replay of a trace it printed before from the same start.
+    TraceMemo descent(out);
     const auto started = Clock::now();
     const std::int64_t start = clock_ms();
     std::int64_t last = start;
@@ -43,44 +40,36 @@ void vns(const Instance& instance, std::span<std::int32_t> solution, std::int32_
     while (!stop.reached(last - start, cycles)) {
         int k = 1;
         while (k == 1 || k == 2) {
-            std::copy(solution.begin(), solution.end(), copy.begin());
-            std::int32_t cw = W;
-            std::int32_t cf = F;
+            copy = incumbent;
             if (k == 1) {
-                shake_single(instance, copy, cw, cf, rng);
+                shake_single(copy, rng);
             } else {
-                shake_pair(instance, copy, cw, cf, rng);
+                shake_pair(copy, rng);
             }
-            if (memo.replay(solution, copy)) {
-                ++k;
-                continue;
-            }
-            vnd(instance, copy, cw, cf, memo.recorder());
-            if (F < cf) {
-                memo.forget();
-                std::copy(copy.begin(), copy.end(), solution.begin());
-                F = cf;
-                W = cw;
+            descent.vnd(incumbent, copy);
+            if (copy.objective() > incumbent.objective()) {
+                incumbent = copy;
                 k = 1;
                 if (observer != nullptr) {
                     const std::chrono::duration<double> elapsed = Clock::now() - started;
-                    observer->improved({elapsed.count(), cycles, F});
+                    observer->improved({elapsed.count(), cycles, incumbent.objective()});
                 }
             } else {
-                memo.keep();
                 ++k;
             }
         }
-        last = clock_ms();
         ++cycles;
+        last = clock_ms();
         if (observer != nullptr) {
-            observer->cycle_ended({static_cast<double>(last - start) * 0.001, cycles, F});
+            observer->cycle_ended(
+                {static_cast<double>(last - start) * 0.001, cycles, incumbent.objective()});
         }
     }
     if (observer != nullptr) {
-        observer->finished({static_cast<double>(last - start) * 0.001, cycles, F});
+        observer->finished(
+            {static_cast<double>(last - start) * 0.001, cycles, incumbent.objective()});
     }
-    print_vns_result(out, instance, solution, W, F, stop);
+    print_vns_result(out, incumbent, stop);
 }
 
 } // namespace knapsack

@@ -1,13 +1,15 @@
 #pragma once
 
-#include "model/instance.hpp"
 #include "model/random.hpp"
+#include "model/solution.hpp"
 #include "report/output.hpp"
 
 #include <cstdint>
-#include <span>
 
 namespace knapsack {
+
+// Seconds the menu's VNS option runs for.
+inline constexpr double kVnsBudgetSeconds = 20.0;
 
 // When the search stops. The stop is checked only between cycles of shake
 // kinds, so a cycle in progress always finishes.
@@ -57,12 +59,11 @@ class VnsObserver {
 
 // Variable neighbourhood search: shake a copy of the incumbent (one unit of one
 // item, then one unit of two items), re-descend it with vnd, keep it when
-// strictly better, until the stop holds. Replaces solution, W and F in place
-// on every improvement. Prints every vnd trace, then its own block (titled
-// with the budget or the cycle limit it was given), "Solucao Encontrada:" and
-// the solution table.
-void vns(const Instance& instance, std::span<std::int32_t> solution, std::int32_t& W,
-         std::int32_t& F, Output& out, Rng& rng, const VnsStop& stop,
+// strictly better, until the stop holds. The solution given is the incumbent,
+// replaced in place on every improvement. Prints every vnd trace, then its own
+// block (titled with the budget or the cycle limit it was given), "Solucao
+// Encontrada:" and the solution table.
+void vns(Solution& solution, Output& out, Rng& rng, const VnsStop& stop,
          VnsObserver* observer = nullptr);
 
 } // namespace knapsack

@@ -1,6 +1,7 @@
 #include "model/evaluation.hpp"
 #include "model/moves.hpp"
 #include "model/random.hpp"
+#include "model/solution.hpp"
 #include "test_support.hpp"
 
 #include <gtest/gtest.h>
@@ -8,71 +9,86 @@
 namespace knapsack {
 namespace {
 
+using testing::expect_describes;
 using testing::two_item_instance;
 
 TEST(Evaluation, WorkedExampleIncludingPenalty) {
     const Instance inst = two_item_instance();
     EXPECT_EQ(inst.penalty, 8);
-    const Solution over{1, 1};
+    const Quantities over{1, 1};
     EXPECT_EQ(total_weight(over, inst.weights), 5);
     EXPECT_EQ(infeasibility(5, inst.capacity), 1);
     EXPECT_EQ(objective(over, inst.profits, 1, inst.penalty), 1);
-    const Solution worst{1, 2};
-    const Evaluation e = evaluate(inst, worst);
-    EXPECT_EQ(e.weight, 8);
-    EXPECT_EQ(e.objective, 5 + 8 - 4 * 8);
-    EXPECT_EQ(evaluate(inst, Solution{0, 1}).objective, 4);
+    const Solution worst(inst, {1, 2});
+    EXPECT_EQ(worst.weight(), 8);
+    EXPECT_EQ(worst.infeasibility(), 4);
+    EXPECT_EQ(worst.objective(), 5 + 8 - 4 * 8);
+    EXPECT_EQ(Solution(inst, {0, 1}).objective(), 4);
 }
 
 TEST(Evaluation, ExactlyAtCapacityHasNoPenalty) {
     const Instance inst = make_instance({4, 1}, {7, 1}, {1, 3}, 4);
     EXPECT_EQ(infeasibility(4, 4), 0);
-    EXPECT_EQ(evaluate(inst, Solution{1, 0}).objective, 7);
-    EXPECT_EQ(evaluate(inst, Solution{1, 1}).objective, 8 - inst.penalty);
+    EXPECT_EQ(Solution(inst, {1, 0}).objective(), 7);
+    EXPECT_EQ(Solution(inst, {1, 1}).objective(), 8 - inst.penalty);
 }
 
-// Each move's effect on the totals is what a full evaluation of its result says.
-template <typename Move>
-void expect_exact_effect(const Instance& inst, Solution& s, const Move& move) {
-    ASSERT_TRUE(move.allowed(inst, s));
-    const Totals t = move.after(inst, totals_of(inst, s));
-    move.apply(inst, s);
-    EXPECT_EQ(t.weight, evaluate(inst, s).weight);
-    EXPECT_EQ(objective_of(inst, t), evaluate(inst, s).objective);
+// Each move's effect on the totals is what a full evaluation of its result
+// says, and the solution's running totals follow it.
+template <typename Move> void expect_exact_effect(Solution& s, const Move& move) {
+    ASSERT_TRUE(move.allowed(s));
+    const Totals t = move.after(s.instance(), s.totals());
+    move.apply(s);
+    expect_describes(s);
+    EXPECT_EQ(t.weight, s.weight());
+    EXPECT_EQ(objective_of(s.instance(), t), s.objective());
 }
 
 TEST(Moves, EffectsOnTheTotalsAreExact) {
     const Instance inst = make_instance({2, 3, 7}, {5, -4, 9}, {1, 2, 3}, 6);
-    Solution s{1, 2, 0};
-    EXPECT_EQ(objective_of(inst, totals_of(inst, s)), evaluate(inst, s).objective);
-    expect_exact_effect(inst, s, AddUnit{2});
-    expect_exact_effect(inst, s, RemoveUnit{1});
-    expect_exact_effect(inst, s, TransferUnit{0, 2});
-    expect_exact_effect(inst, s, TransferUnit{1, 2});
-    EXPECT_EQ(s, (Solution{0, 0, 3}));
+    Solution s(inst, {1, 2, 0});
+    expect_exact_effect(s, AddUnit{2});
+    expect_exact_effect(s, RemoveUnit{1});
+    expect_exact_effect(s, TransferUnit{0, 2});
+    expect_exact_effect(s, TransferUnit{1, 2});
+    EXPECT_EQ(s.quantities(), (Quantities{0, 0, 3}));
 }
 
 TEST(Moves, LegalOnlyWithinTheBoundsAndUpward) {
     const Instance inst = make_instance({1, 1, 1}, {1, 1, 1}, {2, 0, 3}, 9);
-    const Solution s{2, 0, 1};
-    EXPECT_FALSE(AddUnit{0}.allowed(inst, s)) << "at its limit";
-    EXPECT_FALSE(AddUnit{1}.allowed(inst, s)) << "a limit of 0";
-    EXPECT_TRUE(AddUnit{2}.allowed(inst, s));
-    EXPECT_FALSE(RemoveUnit{1}.allowed(inst, s)) << "at 0";
-    EXPECT_TRUE(RemoveUnit{2}.allowed(inst, s));
-    EXPECT_TRUE((TransferUnit{0, 2}.allowed(inst, s)));
-    EXPECT_FALSE((TransferUnit{2, 0}.allowed(inst, s))) << "never to a lower item";
-    EXPECT_FALSE((TransferUnit{0, 1}.allowed(inst, s))) << "the receiver is full";
-    EXPECT_FALSE((TransferUnit{1, 2}.allowed(inst, s))) << "the giver is empty";
+    const Solution s(inst, {2, 0, 1});
+    EXPECT_FALSE(AddUnit{0}.allowed(s)) << "at its limit";
+    EXPECT_FALSE(AddUnit{1}.allowed(s)) << "a limit of 0";
+    EXPECT_TRUE(AddUnit{2}.allowed(s));
+    EXPECT_FALSE(RemoveUnit{1}.allowed(s)) << "at 0";
+    EXPECT_TRUE(RemoveUnit{2}.allowed(s));
+    EXPECT_TRUE((TransferUnit{0, 2}.allowed(s)));
+    EXPECT_FALSE((TransferUnit{2, 0}.allowed(s))) << "never to a lower item";
+    EXPECT_FALSE((TransferUnit{0, 1}.allowed(s))) << "the receiver is full";
+    EXPECT_FALSE((TransferUnit{1, 2}.allowed(s))) << "the giver is empty";
     Solution t = s;
-    EXPECT_FALSE(apply_if_allowed(AddUnit{0}, inst, t));
-    EXPECT_TRUE(apply_if_allowed(RemoveUnit{0}, inst, t));
-    EXPECT_EQ(t, (Solution{1, 0, 1}));
+    EXPECT_FALSE(apply_if_allowed(AddUnit{0}, t));
+    EXPECT_TRUE(apply_if_allowed(RemoveUnit{0}, t));
+    EXPECT_EQ(t.quantities(), (Quantities{1, 0, 1}));
+}
+
+TEST(RunningTotals, FollowEveryClampedChange) {
+    // An addition past the limit fills up to it and returns 0: the totals
+    // follow the units that really moved, not what the change returns.
+    const Instance inst = make_instance({2, 3}, {5, -4}, {4, 6}, 10);
+    Solution s(inst, {1, 2});
+    EXPECT_EQ(s.change_quantity(0, +7), 0);
+    expect_describes(s);
+    EXPECT_EQ(s.change_quantity(1, -9), -2);
+    expect_describes(s);
+    EXPECT_EQ(s.change_quantity(1, +3), 3);
+    expect_describes(s);
+    EXPECT_EQ(s.quantities(), (Quantities{4, 3}));
 }
 
 TEST(ChangeQuantity, ClampsAtBothBoundsAndUndoes) {
     const std::vector<std::int32_t> limits{2, 0, 5};
-    Solution s{2, 0, 3};
+    Quantities s{2, 0, 3};
     EXPECT_EQ(change_quantity(s, 0, +1, limits), 0) << "at its limit";
     EXPECT_EQ(s[0], 2);
     EXPECT_EQ(change_quantity(s, 1, -1, limits), 0) << "at zero";
@@ -95,7 +111,7 @@ TEST(ChangeQuantity, ClampsAtBothBoundsAndUndoes) {
 
 TEST(ChangeQuantity, HugeLimitDoesNotOverflow) {
     const std::vector<std::int32_t> limits{INT32_MAX};
-    Solution s{INT32_MAX};
+    Quantities s{INT32_MAX};
     EXPECT_EQ(change_quantity(s, 0, +1, limits), 0);
     EXPECT_EQ(s[0], INT32_MAX);
     EXPECT_EQ(change_quantity(s, 0, -1, limits), -1);
@@ -123,14 +139,11 @@ TEST(RandomDraws, ModuloOfTheNextOutput) {
 
 TEST(RandomSolution, OneDrawPerItemWithinLimits) {
     const std::vector<std::int32_t> limits{0, 5, 1, INT32_MAX, 3};
+    const Instance inst = make_instance({1, 1, 1, 0, 1}, {1, 1, 1, 0, 1}, limits, 10);
     Rng a(7);
-    Solution s(limits.size(), -1);
-    random_solution(a, s, limits);
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        EXPECT_GE(s[i], 0);
-        EXPECT_LE(s[i], limits[i]);
-    }
-    EXPECT_EQ(s[0], 0);
+    const Solution s = random_solution(a, inst);
+    expect_describes(s);
+    EXPECT_EQ(s.quantity(0), 0);
     Rng b(7);
     b.discard(limits.size());
     EXPECT_EQ(a(), b()) << "a limit of 0 still takes its draw";

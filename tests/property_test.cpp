@@ -1,9 +1,8 @@
 // Invariants of every search on random instances and solutions, and agreement
 // with the plain transcription in reference/ byte for byte.
-#include "model/evaluation.hpp"
+#include "loose_solution.hpp"
 #include "model/random.hpp"
 #include "quality/instance_generator.hpp"
-#include "quality/starts.hpp"
 #include "reference_search.hpp"
 #include "reference_sink.hpp"
 #include "search/descents.hpp"
@@ -16,8 +15,10 @@
 namespace knapsack {
 namespace {
 
+using reference::LooseSolution;
 using testing::CapturedOutput;
 using testing::count_of;
+using testing::expect_describes;
 using ReferenceText = reference::ReferenceSink;
 
 // Small values on purpose: many equal gains, so tie-breaks are exercised.
@@ -33,14 +34,11 @@ Instance random_instance(std::uint32_t seed) {
     return make_instance(w, p, l, static_cast<std::int32_t>(random_below(rng, 15)));
 }
 
-void expect_describes(const Instance& inst, const Start& s) {
-    for (std::size_t i = 0; i < s.solution.size(); ++i) {
-        ASSERT_GE(s.solution[i], 0);
-        ASSERT_LE(s.solution[i], inst.limits[i]);
-    }
-    const Evaluation e = evaluate(inst, s.solution);
-    EXPECT_EQ(s.W, e.weight);
-    EXPECT_EQ(s.F, e.objective);
+// The fast search's result is the reference's, solution, W and F alike.
+void expect_same(const Solution& fast, const LooseSolution& slow) {
+    ASSERT_EQ(fast.quantities(), slow.quantities);
+    ASSERT_EQ(fast.weight(), slow.W);
+    ASSERT_EQ(fast.objective(), slow.F);
 }
 
 TEST(SearchProperties, DescentsKeepTheInvariantsAndReportOnce) {
@@ -49,27 +47,26 @@ TEST(SearchProperties, DescentsKeepTheInvariantsAndReportOnce) {
         const Instance inst = random_instance(seed);
         Rng rng(seed);
         for (int kind = 0; kind < 2; ++kind) {
-            Start s = random_start(inst, rng);
-            const std::int32_t before = s.F;
+            Solution s = random_solution(rng, inst);
+            const std::int32_t before = s.objective();
             CapturedOutput c;
             if (kind == 0) {
-                descent_1opt(inst, s.solution, s.W, s.F, c.out(), 1.0);
+                descent_1opt(s, c.out(), 1.0);
             } else {
-                descent_2opt(inst, s.solution, s.W, s.F, c.out());
+                descent_2opt(s, c.out());
             }
-            EXPECT_GE(s.F, before);
-            expect_describes(inst, s);
+            EXPECT_GE(s.objective(), before);
+            expect_describes(s);
             EXPECT_EQ(count_of(c.text(), "Funcao objetivo"), 1u);
             // A local optimum comes back as it went in.
-            const Start optimum = s;
+            const Solution optimum = s;
             CapturedOutput again;
             if (kind == 0) {
-                descent_1opt(inst, s.solution, s.W, s.F, again.out(), 1.0);
+                descent_1opt(s, again.out(), 1.0);
             } else {
-                descent_2opt(inst, s.solution, s.W, s.F, again.out());
+                descent_2opt(s, again.out());
             }
-            EXPECT_EQ(s.solution, optimum.solution);
-            EXPECT_EQ(s.F, optimum.F);
+            EXPECT_EQ(s.quantities(), optimum.quantities());
         }
     }
 }
@@ -81,22 +78,19 @@ TEST(SearchProperties, DescentsMatchTheReferenceByteForByte) {
         Rng rng(seed * 7919u);
         const double fraction = std::vector{1.0, 0.8, 0.5, 0.0}[seed % 4];
         for (int kind = 0; kind < 2; ++kind) {
-            const Start start = random_start(inst, rng);
-            Start fast = start;
-            Start slow = start;
+            Solution fast = random_solution(rng, inst);
+            LooseSolution slow(fast);
             CapturedOutput c;
             ReferenceText r;
             if (kind == 0) {
-                descent_1opt(inst, fast.solution, fast.W, fast.F, c.out(), fraction);
-                reference::descent_1opt(r.file(), inst, slow.solution.data(), slow.W, slow.F,
+                descent_1opt(fast, c.out(), fraction);
+                reference::descent_1opt(r.file(), inst, slow.quantities.data(), slow.W, slow.F,
                                         fraction);
             } else {
-                descent_2opt(inst, fast.solution, fast.W, fast.F, c.out());
-                reference::descent_2opt(r.file(), inst, slow.solution.data(), slow.W, slow.F);
+                descent_2opt(fast, c.out());
+                reference::descent_2opt(r.file(), inst, slow.quantities.data(), slow.W, slow.F);
             }
-            ASSERT_EQ(fast.solution, slow.solution);
-            ASSERT_EQ(fast.W, slow.W);
-            ASSERT_EQ(fast.F, slow.F);
+            expect_same(fast, slow);
             ASSERT_EQ(c.text(), r.text());
         }
     }
@@ -107,18 +101,17 @@ TEST(SearchProperties, VndMatchesTheReferenceAndNeverLowersF) {
         SCOPED_TRACE(seed);
         const Instance inst = seed % 5 == 0 ? generate_instance(seed) : random_instance(seed);
         Rng rng(seed);
-        const Start start = random_start(inst, rng);
-        Start fast = start;
-        Start slow = start;
+        Solution fast = random_solution(rng, inst);
+        const std::int32_t before = fast.objective();
+        LooseSolution slow(fast);
         CapturedOutput c;
         ReferenceText r;
-        vnd(inst, fast.solution, fast.W, fast.F, c.out());
-        reference::vnd(r.file(), inst, slow.solution.data(), slow.W, slow.F);
+        vnd(fast, c.out());
+        reference::vnd(r.file(), inst, slow.quantities.data(), slow.W, slow.F);
         ASSERT_EQ(c.text(), r.text());
-        ASSERT_EQ(fast.solution, slow.solution);
-        ASSERT_EQ(fast.F, slow.F);
-        EXPECT_GE(fast.F, start.F);
-        expect_describes(inst, fast);
+        expect_same(fast, slow);
+        EXPECT_GE(fast.objective(), before);
+        expect_describes(fast);
     }
 }
 
@@ -130,9 +123,8 @@ TEST(SearchProperties, VnsCyclesMatchTheReferenceAndKeepTheIncumbentExact) {
             continue;
         }
         Rng draw(seed);
-        const Start start = random_start(inst, draw);
-        Start fast = start;
-        Start slow = start;
+        Solution fast = random_solution(draw, inst);
+        LooseSolution slow(fast);
         Rng fast_rng(seed);
         Rng slow_rng(seed);
         const long long cycles = 1 + seed * 3;
@@ -143,17 +135,17 @@ TEST(SearchProperties, VnsCyclesMatchTheReferenceAndKeepTheIncumbentExact) {
                 last_F = found.F;
             }
         } rising;
-        rising.last_F = start.F;
+        rising.last_F = fast.objective();
         CapturedOutput c;
         ReferenceText r;
-        vns(inst, fast.solution, fast.W, fast.F, c.out(), fast_rng, VnsStop::after_cycles(cycles),
-            &rising);
-        reference::vns(r.file(), inst, slow.solution.data(), slow.W, slow.F, slow_rng, 0.0, cycles);
+        vns(fast, c.out(), fast_rng, VnsStop::after_cycles(cycles), &rising);
+        reference::vns(r.file(), inst, slow.quantities.data(), slow.W, slow.F, slow_rng, 0.0,
+                       cycles);
         ASSERT_EQ(c.text(), r.text());
-        ASSERT_EQ(fast.solution, slow.solution);
+        expect_same(fast, slow);
         EXPECT_EQ(fast_rng(), slow_rng()) << "the same number of draws";
-        EXPECT_EQ(rising.last_F, fast.F);
-        expect_describes(inst, fast);
+        EXPECT_EQ(rising.last_F, fast.objective());
+        expect_describes(fast);
     }
 }
 

@@ -1,9 +1,8 @@
-#include "model/evaluation.hpp"
 #include "model/loader.hpp"
 #include "model/random.hpp"
+#include "model/solution.hpp"
 #include "quality/exact_optimum.hpp"
 #include "quality/instance_generator.hpp"
-#include "quality/starts.hpp"
 #include "search/vns.hpp"
 #include "support/run_process.hpp"
 
@@ -22,7 +21,7 @@ struct Best {
 
 // Both optima by trying every solution, with the objective worked out here.
 Best brute_force(const Instance& inst) {
-    Solution s(static_cast<std::size_t>(inst.item_count), 0);
+    Quantities s(static_cast<std::size_t>(inst.item_count), 0);
     Best best{std::numeric_limits<std::int64_t>::min(), 0};
     for (;;) {
         std::int64_t weight = 0;
@@ -78,7 +77,7 @@ TEST(ExactOptimum, EqualsBruteForceWhetherOverfillingPaysOrNot) {
             EXPECT_GE(opt.quantities[i], 0);
             EXPECT_LE(opt.quantities[i], inst.limits[i]);
         }
-        EXPECT_EQ(evaluate(inst, opt.quantities).objective, opt.objective);
+        EXPECT_EQ(Solution(inst, opt.quantities).objective(), opt.objective);
     }
     // Both kinds of instance are well represented.
     EXPECT_GT(overfull_wins, 40);
@@ -90,7 +89,7 @@ TEST(ExactOptimum, ZeroWeightItemsAndHugeLimits) {
     const Instance inst = make_instance({0, 5, 0}, {3, 7, -2}, {1000, 2, 9}, 9);
     const Optimum opt = exact_optimum(inst);
     EXPECT_EQ(opt.objective, 3000 + 7);
-    EXPECT_EQ(opt.quantities, (Solution{1000, 1, 0}));
+    EXPECT_EQ(opt.quantities, (Quantities{1000, 1, 0}));
 }
 
 // A generated instance whose first item, light and precious, is worth
@@ -169,10 +168,10 @@ TEST(ExactOptimum, NoSearchResultBeatsIt) {
         const Instance inst = seed % 2 == 0 ? generate_instance(seed) : overfilling_pays(seed);
         const Optimum opt = exact_optimum(inst);
         Rng rng(seed);
-        Start s = random_start(inst, rng);
+        Solution s = random_solution(rng, inst);
         Output sink = Output::discarding();
-        vns(inst, s.solution, s.W, s.F, sink, rng, VnsStop::after_cycles(300));
-        EXPECT_LE(s.F, opt.objective);
+        vns(s, sink, rng, VnsStop::after_cycles(300));
+        EXPECT_LE(s.objective(), opt.objective);
     }
 }
 

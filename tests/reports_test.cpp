@@ -11,56 +11,67 @@ using testing::CapturedOutput;
 
 const std::string kRule = "-------------------------------------------------\n";
 
+// One item of weight 1 and profit 1, of which a solution may hold up to `units`.
+Instance ones(std::int32_t units, std::int32_t capacity) {
+    return make_instance({1}, {1}, {units}, capacity);
+}
+
 TEST(ResultBlock, OverCapacityShowsTheExcess) {
+    // 130 units of a weight-1 item worth 17 each, 30 over a capacity of 100
+    // at a penalty of 130 per unit: F = 2210 - 3900.
+    const Instance inst = make_instance({1}, {17}, {130}, 100);
     CapturedOutput c;
-    print_result_block(c.out(), kVndTitle, 57, 130, 100);
+    print_result_block(c.out(), kVndTitle, Solution(inst, {130}));
     EXPECT_EQ(c.text(), kRule +
                             "Melhor solucao encontrada pelo VND:\n"
-                            "Funcao objetivo: 57\n"
+                            "Funcao objetivo: -1690\n"
                             "Peso da mochila: 130    Inviabilidade = 30 \n" +
                             kRule);
 }
 
 TEST(ResultBlock, WithinCapacityAndNegativeObjective) {
+    const Instance losing = make_instance({1}, {-1}, {100}, 100);
+    const Instance inst = ones(100, 100);
     CapturedOutput c;
-    print_result_block(c.out(), kDescent1Title, -19, 100, 100);
-    print_result_block(c.out(), kDescent2Title, 0, 0, 100);
-    EXPECT_EQ(c.text(), kRule + std::string(kDescent1Title) + "Funcao objetivo: -19\n" +
+    print_result_block(c.out(), kDescent1Title, Solution(losing, {100}));
+    print_result_block(c.out(), kDescent2Title, Solution(inst, {0}));
+    EXPECT_EQ(c.text(), kRule + std::string(kDescent1Title) + "Funcao objetivo: -100\n" +
                             "Peso da mochila: 100    Inviabilidade = 0 \n" + kRule + kRule +
                             std::string(kDescent2Title) + "Funcao objetivo: 0\n" +
                             "Peso da mochila: 0    Inviabilidade = 0 \n" + kRule);
 }
 
 TEST(ResultBlock, VnsTitleShowsTheBudgetRoundedLikePrintf) {
+    const Instance inst = ones(120, 100);
     for (const auto& [budget, shown] :
          {std::pair{20.0, "20"}, {0.0, "0"}, {2.5, "2"}, {3.5, "4"}, {0.4, "0"}}) {
         CapturedOutput c;
-        print_vns_block(c.out(), budget, 5, 2, 4);
+        print_vns_block(c.out(), budget, Solution(inst, {2}));
         EXPECT_EQ(c.text(), kRule + "Melhor solucao encontrada pelo VNS em " + shown +
-                                " segundos:\nFuncao objetivo: 5\n"
+                                " segundos:\nFuncao objetivo: 2\n"
                                 "Peso da mochila: 2    Inviabilidade = 0 \n" +
                                 kRule);
     }
     // A run limited by cycles instead of time says so.
     CapturedOutput c;
-    print_vns_cycles_block(c.out(), 1000, -3, 120, 100);
-    EXPECT_EQ(c.text(), kRule + "Melhor solucao encontrada pelo VNS em 1000 ciclos:\n" +
-                            "Funcao objetivo: -3\nPeso da mochila: 120    Inviabilidade = 20 \n" +
-                            kRule);
+    print_vns_cycles_block(c.out(), 1000, Solution(inst, {120}));
+    EXPECT_EQ(c.text(),
+              kRule + "Melhor solucao encontrada pelo VNS em 1000 ciclos:\n" +
+                  "Funcao objetivo: -2280\nPeso da mochila: 120    Inviabilidade = 20 \n" + kRule);
 }
 
 TEST(SolutionTable, QuantityFirstOneLinePerItem) {
+    const Instance inst = make_instance({7, 1, -20}, {0, 0, 0}, {0, 12, 5}, 100);
     CapturedOutput c;
-    const std::vector<std::int32_t> solution{0, 12, -3};
-    const std::vector<std::int32_t> weights{7, 1, 20};
-    print_solution_table(c.out(), solution, weights);
-    EXPECT_EQ(c.text(), " [s]  |  [w] \n [0]  |  [7]\n [12]  |  [1]\n [-3]  |  [20]\n");
+    print_solution_table(c.out(), Solution(inst, {0, 12, 5}));
+    EXPECT_EQ(c.text(), " [s]  |  [w] \n [0]  |  [7]\n [12]  |  [1]\n [5]  |  [-20]\n");
 }
 
 TEST(SolutionTable, FiftyItemsMakeFiftyOneLines) {
-    CapturedOutput c;
     const std::vector<std::int32_t> v(50, 1);
-    print_solution_table(c.out(), v, v);
+    const Instance inst = make_instance(v, v, v, 100);
+    CapturedOutput c;
+    print_solution_table(c.out(), Solution(inst, v));
     EXPECT_EQ(testing::count_of(c.text(), "\n"), 51u);
 }
 

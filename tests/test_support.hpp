@@ -1,10 +1,13 @@
 #pragma once
 
+#include "model/evaluation.hpp"
 #include "model/instance.hpp"
+#include "model/solution.hpp"
 #include "report/output.hpp"
 #include "support/text.hpp"
 
 #include <cstdint>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
@@ -13,6 +16,20 @@ namespace knapsack::testing {
 // Weights (2, 3), profits (5, 4), limits (1, 2), capacity 4: penalty 8.
 inline Instance two_item_instance() {
     return make_instance({2, 3}, {5, 4}, {1, 2}, 4);
+}
+
+// The quantities lie within 0..limit, and the solution's W and F are what the
+// full evaluation makes of them.
+inline void expect_describes(const Solution& s) {
+    const Instance& inst = s.instance();
+    for (std::size_t i = 0; i < s.quantities().size(); ++i) {
+        ASSERT_GE(s.quantities()[i], 0);
+        ASSERT_LE(s.quantities()[i], inst.limits[i]);
+    }
+    const std::int32_t W = total_weight(s.quantities(), inst.weights);
+    EXPECT_EQ(s.weight(), W);
+    EXPECT_EQ(s.objective(), objective(s.quantities(), inst.profits,
+                                       infeasibility(W, inst.capacity), inst.penalty));
 }
 
 // An output sink whose text the test can read back.

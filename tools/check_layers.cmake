@@ -1,9 +1,9 @@
-# Checks the layering of the program's folders: model <- report <- search <- app.
+# Checks the layering of the program's folders: platform <- model <- report <- search <- app.
 # A file may include its own layer and the layers below it, always by folder
 # name ("model/moves.hpp"), never by a relative path that could step around the
 # rule, and nothing from the folders beside the layers.
 #   cmake -DSOURCE_DIR=<repository> -P tools/check_layers.cmake
-set(layers model report search app)
+set(layers platform model report search app)
 set(beside quality reference tests bench fuzz tools)
 set(faults "")
 foreach(layer IN LISTS layers)
@@ -33,4 +33,4 @@ if(faults)
   list(JOIN faults "\n" text)
   message(FATAL_ERROR "Layering broken:\n${text}")
 endif()
-message(STATUS "Layers model <- report <- search <- app: every include points downward")
+message(STATUS "Layers platform <- model <- report <- search <- app: every include points downward")

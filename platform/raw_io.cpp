@@ -1,4 +1,4 @@
-#include "model/raw_io.hpp"
+#include "platform/raw_io.hpp"
 
 #include <cerrno>
 #include <climits>

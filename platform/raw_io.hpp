@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <span>
 
 namespace knapsack::raw_io {
 
@@ -25,6 +26,29 @@ long read(int fd, char* buffer, std::size_t size);
 long write(int fd, const char* data, std::size_t size);
 
 bool is_terminal(int fd);
+
+// A file opened for reading, closed when it goes.
+class InputFile {
+  public:
+    explicit InputFile(const char* path) : fd_(open_for_reading(path)) {}
+    ~InputFile() {
+        if (fd_ >= 0) {
+            close(fd_);
+        }
+    }
+    InputFile(const InputFile&) = delete;
+    InputFile& operator=(const InputFile&) = delete;
+
+    // False when it could not be opened.
+    bool usable() const { return fd_ >= 0; }
+    // Bytes read into `buffer`; 0 at end of file, -1 on an error.
+    long read(std::span<char> buffer) const {
+        return raw_io::read(fd_, buffer.data(), buffer.size());
+    }
+
+  private:
+    int fd_;
+};
 
 // Asks for a pipe buffer of `bytes` where the system allows it, so a long
 // output crosses in fewer round trips. Best effort: a refusal is harmless.
