@@ -1,9 +1,10 @@
 #include "app/console.hpp"
 
-#include "app/interactive_menu.hpp"
 #include "app/progress_line.hpp"
+#include "menu/interactive_menu.hpp"
 #include "platform/raw_io.hpp"
 #include "report/output.hpp"
+#include "report/reports.hpp"
 
 #include <cstdio>
 #include <iostream>
@@ -19,7 +20,7 @@ constexpr int kFailure = 1;
 // far the run got. Nothing here needs the heap.
 int out_of_memory(Output& out) {
     try {
-        out.put("Falta memoria para alocar o vetor de ponteiros");
+        out.put(kOutOfMemoryMessage);
         out.flush();
     } catch (const OutputError&) {
         // Nowhere left to say it.

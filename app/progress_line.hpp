@@ -8,13 +8,6 @@
 
 namespace knapsack {
 
-// The text of the progress line, written into `buffer` (no heap involved):
-//   VNS 3.4 de 20 s | melhor objetivo: 320 | ciclos: 1234567
-// or, for a search limited by cycles,
-//   VNS 0.1 s | melhor objetivo: 320 | ciclos: 12 de 30
-std::string_view progress_text(std::span<char> buffer, const VnsProgress& progress,
-                               const VnsStop& stop);
-
 // Shows a running VNS on one line of a terminal, rewritten in place a few times
 // a second and erased when the search ends. For a user who sends the trace
 // through a pipe (to `tail`, say) and would otherwise see nothing for 20

@@ -4,8 +4,8 @@
 // does not start with a number is dropped), and the whole program must end
 // with status 0 at the end of the input. The VNS budget is 0 so every option
 // is quick.
-#include "app/interactive_menu.hpp"
-#include "app/menu_input.hpp"
+#include "menu/interactive_menu.hpp"
+#include "menu/menu_input.hpp"
 #include "quality/instance_files.hpp"
 #include "quality/instance_generator.hpp"
 

@@ -47,7 +47,7 @@ Output Output::discarding() {
 void Output::put_slow(std::string_view text) {
     flush();
     if (text.size() <= capacity_) {
-        text.copy(buffer_, text.size());
+        std::memcpy(buffer_, text.data(), text.size());
         size_ = text.size();
         return;
     }

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <exception>
 #include <functional>
 #include <memory>
@@ -46,7 +47,9 @@ class Output {
 
     void put(std::string_view text) {
         if (text.size() <= capacity_ - size_) {
-            text.copy(buffer_ + size_, text.size());
+            // memcpy itself, which compilers turn into the target's own copy
+            // (WebAssembly's memory.copy among them), rather than a library call.
+            std::memcpy(buffer_ + size_, text.data(), text.size());
             size_ += text.size();
         } else {
             put_slow(text);

@@ -16,6 +16,10 @@ inline constexpr std::string_view kDescent2Title =
 inline constexpr std::string_view kVndTitle = "Melhor solucao encontrada pelo VND:\n";
 inline constexpr std::string_view kFoundHeading = "Solucao Encontrada:\n";
 
+// The last words of a run that the heap could not serve (no line break after them).
+inline constexpr std::string_view kOutOfMemoryMessage =
+    "Falta memoria para alocar o vetor de ponteiros";
+
 // The header line, then one line per item: its quantity beside its weight.
 void print_solution_table(Output& out, const Solution& solution);
 

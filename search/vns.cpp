@@ -37,6 +37,9 @@ void vns(Solution& incumbent, Output& out, Rng& rng, const VnsStop& stop, VnsObs
     const std::int64_t start = clock_ms();
     std::int64_t last = start;
     std::int64_t cycles = 0;
+    if (observer != nullptr) {
+        observer->started({0.0, 0, incumbent.objective()});
+    }
     while (!stop.reached(last - start, cycles)) {
         int k = 1;
         while (k == 1 || k == 2) {

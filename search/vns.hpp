@@ -49,6 +49,8 @@ struct VnsProgress {
 class VnsObserver {
   public:
     virtual ~VnsObserver() = default;
+    // The search begins from an incumbent of objective `F`.
+    virtual void started(const VnsProgress&) {}
     // A strictly better incumbent was found; `seconds` is exact to the clock's resolution.
     virtual void improved(const VnsProgress&) {}
     // A cycle ended; `seconds` is the millisecond reading the stop is checked on.

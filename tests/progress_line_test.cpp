@@ -1,4 +1,5 @@
 #include "app/progress_line.hpp"
+#include "menu/progress_text.hpp"
 
 #include <array>
 #include <gtest/gtest.h>

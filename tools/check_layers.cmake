@@ -1,13 +1,21 @@
-# Checks the layering of the program's folders: platform <- model <- report <- search <- app.
+# Checks the layering of the program's folders:
+#   platform <- model <- report <- search <- menu <- app (the console) and web (the browser)
 # A file may include its own layer and the layers below it, always by folder
 # name ("model/moves.hpp"), never by a relative path that could step around the
-# rule, and nothing from the folders beside the layers.
+# rule. The two front ends stand side by side and never include each other.
+# Nothing in the layers includes the folders beside them, except that the
+# browser front end charts the search against the exact optimum of quality/,
+# which itself builds only on the layers below the front ends.
 #   cmake -DSOURCE_DIR=<repository> -P tools/check_layers.cmake
-set(layers platform model report search app)
+cmake_minimum_required(VERSION 3.25)
+set(layers platform model report search menu app web)
+set(ranks 0 1 2 3 4 5 5)
 set(beside quality reference tests bench fuzz tools)
+set(web_may_use quality)
 set(faults "")
 foreach(layer IN LISTS layers)
-  list(FIND layers ${layer} rank)
+  list(FIND layers ${layer} index)
+  list(GET ranks ${index} rank)
   file(GLOB_RECURSE files "${SOURCE_DIR}/${layer}/*.cpp" "${SOURCE_DIR}/${layer}/*.hpp")
   foreach(file IN LISTS files)
     file(STRINGS "${file}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*[\"<]")
@@ -22,9 +30,16 @@ foreach(layer IN LISTS layers)
       if(path MATCHES "\\.\\.|^/" OR NOT path MATCHES "/")
         list(APPEND faults "${file}: \"${path}\" does not name a layer's folder")
       elseif(included EQUAL -1)
-        list(APPEND faults "${file}: \"${path}\" is not part of the program's layers")
-      elseif(included GREATER rank)
-        list(APPEND faults "${file}: \"${path}\" is a layer above ${layer}")
+        if(NOT (layer STREQUAL "web" AND folder IN_LIST web_may_use))
+          list(APPEND faults "${file}: \"${path}\" is not part of the program's layers")
+        endif()
+      else()
+        list(GET ranks ${included} included_rank)
+        if(included_rank GREATER rank)
+          list(APPEND faults "${file}: \"${path}\" is a layer above ${layer}")
+        elseif(included_rank EQUAL rank AND NOT folder STREQUAL layer)
+          list(APPEND faults "${file}: \"${path}\" is the other front end")
+        endif()
       endif()
     endforeach()
   endforeach()
@@ -33,4 +48,4 @@ if(faults)
   list(JOIN faults "\n" text)
   message(FATAL_ERROR "Layering broken:\n${text}")
 endif()
-message(STATUS "Layers platform <- model <- report <- search <- app: every include points downward")
+message(STATUS "Layers platform <- model <- report <- search <- menu <- app, web: every include points downward")

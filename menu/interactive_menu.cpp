@@ -1,6 +1,6 @@
-#include "app/interactive_menu.hpp"
+#include "menu/interactive_menu.hpp"
 
-#include "app/menu_input.hpp"
+#include "menu/menu_input.hpp"
 #include "model/loader.hpp"
 #include "model/random.hpp"
 #include "report/reports.hpp"

@@ -1,4 +1,4 @@
-#include "app/menu_input.hpp"
+#include "menu/menu_input.hpp"
 
 #include "platform/characters.hpp"
 

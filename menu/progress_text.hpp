@@ -1,0 +1,17 @@
+#pragma once
+
+#include "search/vns.hpp"
+
+#include <span>
+#include <string_view>
+
+namespace knapsack {
+
+// The text of the progress line, written into `buffer` (no heap involved):
+//   VNS 3.4 de 20 s | melhor objetivo: 320 | ciclos: 1234567
+// or, for a search limited by cycles,
+//   VNS 0.1 s | melhor objetivo: 320 | ciclos: 12 de 30
+std::string_view progress_text(std::span<char> buffer, const VnsProgress& progress,
+                               const VnsStop& stop);
+
+} // namespace knapsack

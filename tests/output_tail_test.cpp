@@ -1,0 +1,114 @@
+#include "web/output_tail.hpp"
+#include "web/page_input.hpp"
+
+#include <gtest/gtest.h>
+#include <istream>
+#include <random>
+#include <string>
+
+namespace knapsack {
+namespace {
+
+// The page's terminal as OutputTail drives it: what it shows, how often it
+// was handed text, and the most it was handed at once outside a settle.
+struct Page {
+    std::string shown;
+    int shows = 0;
+    std::size_t largest = 0;
+
+    OutputTail::Show show() {
+        return [this](std::string_view text, bool restart) {
+            if (restart) {
+                shown.clear();
+            }
+            shown.append(text);
+            ++shows;
+            largest = std::max(largest, text.size());
+        };
+    }
+};
+
+std::string last_lines(const std::string& text, std::size_t lines) {
+    std::size_t at = text.size();
+    for (std::size_t n = 0; n <= lines && at > 0; n += text[at - 1] == '\n') {
+        --at;
+    }
+    return text.substr(at == 0 ? 0 : at + 1);
+}
+
+// Lines of the program's lengths (up to 61 bytes), `total` bytes in chunks of
+// random sizes, each taken `step` milliseconds after the last.
+std::string stream_into(OutputTail& tail, double& now, std::size_t total, double step,
+                        std::uint32_t seed) {
+    std::mt19937 rng(seed);
+    std::string stream;
+    while (stream.size() < total) {
+        stream.append(rng() % 61, static_cast<char>('a' + rng() % 26)).push_back('\n');
+    }
+    for (std::size_t at = 0; at < stream.size();) {
+        const std::size_t chunk = std::min<std::size_t>(1 + rng() % 70000, stream.size() - at);
+        tail.take(std::string_view(stream).substr(at, chunk));
+        at += chunk;
+        now += step;
+    }
+    return stream;
+}
+
+TEST(OutputTail, AFewLinesAtATimeReachThePageWholeAndInOrder) {
+    Page page;
+    double now = 0;
+    OutputTail tail(
+        page.show(), [&now] { return now; }, false);
+    const std::string stream = stream_into(tail, now, 40000, 50.0, 1);
+    tail.settle();
+    EXPECT_EQ(page.shown, stream);
+}
+
+TEST(OutputTail, ABurstShowsItsLatestLinesAndSettlesOnMoreThanTheScrollback) {
+    for (const double step : {0.0, 5.0, 40.0}) {
+        Page page;
+        double now = 0;
+        OutputTail tail(
+            page.show(), [&now] { return now; }, false);
+        const std::string stream = stream_into(tail, now, 3 * OutputTail::kKept + 12345, step, 2);
+        EXPECT_LE(page.largest, OutputTail::kLive) << "a burst hands over only its latest lines";
+        EXPECT_LE(page.shows, 1 + static_cast<int>(now / OutputTail::kMillisecondsBetweenShows));
+        tail.settle();
+        // The page ends as the stream does, from the start of a line.
+        ASSERT_LE(page.shown.size(), stream.size());
+        const std::size_t from = stream.size() - page.shown.size();
+        EXPECT_EQ(stream.substr(from), page.shown) << step;
+        EXPECT_EQ(stream[from - 1], '\n');
+        EXPECT_EQ(last_lines(page.shown, 5000), last_lines(stream, 5000));
+    }
+}
+
+TEST(OutputTail, UnderNodeEveryByteGoesOutAsItComes) {
+    Page page;
+    double now = 0;
+    OutputTail tail(
+        page.show(), [&now] { return now; }, true);
+    const std::string stream = stream_into(tail, now, 2 * OutputTail::kKept, 0.0, 3);
+    EXPECT_EQ(page.shown, stream);
+}
+
+TEST(PageInput, SettlesTheOutputBeforeEveryWait) {
+    std::string log;
+    std::string typed = "1 2\n0\n";
+    PageInput input(
+        [&](char* buffer, int size) {
+            log += "wait ";
+            const int n = std::min({size, 4, static_cast<int>(typed.size())});
+            typed.copy(buffer, static_cast<std::size_t>(n));
+            typed.erase(0, static_cast<std::size_t>(n));
+            return n;
+        },
+        [&] { log += "settle "; });
+    std::istream in(&input);
+    std::string all(std::istreambuf_iterator<char>(in), {});
+    EXPECT_EQ(all, "1 2\n0\n");
+    EXPECT_EQ(log, "settle wait settle wait settle wait ");
+}
+
+} // namespace
+} // namespace knapsack

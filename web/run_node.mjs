@@ -1,0 +1,88 @@
+// Runs the browser build as a console program under node: it reads the three
+// instance files of the working directory and standard input, writes every
+// byte of its output to standard output, and exits with the program's status.
+// The build copies it next to the site folder; the tests run the golden
+// transcripts through it, as they run the Windows build under Wine.
+//   node --no-experimental-fetch build/web/run_node.mjs
+import { readFileSync, statSync, writeSync } from "node:fs";
+import { createRequire } from "node:module";
+import { dirname, join } from "node:path";
+import { fileURLToPath, pathToFileURL } from "node:url";
+
+const here = dirname(fileURLToPath(import.meta.url));
+// The loader's node code expects CommonJS names, which an ES module lacks.
+globalThis.require = createRequire(import.meta.url);
+globalThis.__dirname = join(here, "site");
+const { default: createKnapsack } = await import(pathToFileURL(join(here, "site", "knapsack.js")));
+
+function writeAll(bytes) {
+    for (let at = 0; at < bytes.length; ) {
+        try {
+            at += writeSync(1, bytes, at, bytes.length - at);
+        } catch (error) {
+            if (error.code !== "EAGAIN") {
+                throw error;
+            }
+        }
+    }
+}
+
+// Standard input as it arrives, handed out `size` bytes at most at a time.
+const typed = [];
+let ended = false;
+let wake = null;
+process.stdin.on("data", (chunk) => {
+    typed.push(new Uint8Array(chunk));
+    wake?.();
+});
+process.stdin.on("end", () => {
+    ended = true;
+    wake?.();
+});
+async function nextInput(size) {
+    while (typed.length === 0 && !ended) {
+        await new Promise((resolve) => {
+            wake = resolve;
+        });
+        wake = null;
+    }
+    if (typed.length === 0) {
+        return new Uint8Array(0);
+    }
+    const chunk = typed[0];
+    if (chunk.length <= size) {
+        typed.shift();
+        return chunk;
+    }
+    typed[0] = chunk.subarray(size);
+    return chunk.subarray(0, size);
+}
+
+// The instance files as the working directory holds them: a missing or
+// unreadable one stays missing, a directory stays a directory.
+function copyInstance(FS) {
+    for (const name of ["peso50.txt", "beneficio50.txt", "limite50.txt"]) {
+        try {
+            if (statSync(name).isDirectory()) {
+                FS.mkdir(name);
+            } else {
+                FS.writeFile(name, readFileSync(name));
+            }
+        } catch {
+            // Not there to be read: the program says so.
+        }
+    }
+}
+
+await createKnapsack({
+    wasmBinary: readFileSync(join(here, "site", "knapsack.wasm")),
+    preRun: [(Module) => copyInstance(Module.FS)],
+    everyByte: true,
+    showOutput: (bytes) => writeAll(bytes),
+    nextInput,
+    searchEvent: () => {},
+    exactOptimum: () => {},
+    onExit: (status) => process.exit(status),
+    print: () => {},
+    printErr: (text) => process.stderr.write(`${text}\n`),
+});

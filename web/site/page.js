@@ -1,0 +1,127 @@
+// The page: the program's terminal, the buttons that type its choices, the
+// progress and chart of a VNS, and the instance the program reads. Every run
+// of the program is a Web Worker of its own, built from files loaded once, so
+// a new run needs nothing from the network.
+import { SearchChart } from "./chart.js";
+import { InstanceEditor, FILE_NAMES } from "./instance.js";
+import { LineTerminal } from "./terminal.js";
+
+const $ = (id) => document.getElementById(id);
+
+async function loadProgram() {
+    const text = async (url) => (await fetch(url)).text();
+    const compile = async () => {
+        try {
+            return await WebAssembly.compileStreaming(fetch("knapsack.wasm"));
+        } catch {
+            // A server that does not send the wasm type: compile from the bytes.
+            return WebAssembly.compile(await (await fetch("knapsack.wasm")).arrayBuffer());
+        }
+    };
+    const [loader, body, wasm] = await Promise.all([text("knapsack.js"), text("worker.js"), compile()]);
+    const source = new Blob([loader, "\n", body], { type: "text/javascript" });
+    return { url: URL.createObjectURL(source), wasm };
+}
+
+class Page {
+    constructor(program) {
+        this.program = program;
+        this.worker = null;
+        this.terminal = new LineTerminal($("terminal"), {
+            onLine: (line) => this.send({ type: "input", bytes: new TextEncoder().encode(line) }),
+            onEnd: () => this.send({ type: "end" }),
+        });
+        this.chart = new SearchChart($("chart"), $("chart-caption"));
+        this.instance = new InstanceEditor(
+            Object.fromEntries(
+                FILE_NAMES.map((name, k) => [name, { text: $(`file-${k}`), file: $(`pick-${k}`) }]),
+            ),
+        );
+        for (const button of document.querySelectorAll("[data-choice]")) {
+            button.addEventListener("click", () => {
+                this.terminal.type(`${button.dataset.choice}\r`);
+                this.terminal.focus();
+            });
+        }
+        for (const button of document.querySelectorAll("[data-pick]")) {
+            button.addEventListener("click", () => $(button.dataset.pick).click());
+        }
+        $("restart").addEventListener("click", () => this.start());
+        $("run-instance").addEventListener("click", () => this.start());
+        $("restore-instance").addEventListener("click", () => this.instance.restoreShipped());
+    }
+
+    send(message) {
+        if (this.worker !== null) {
+            this.worker.postMessage(message);
+        }
+    }
+
+    // A new run of the program on the instance the page holds.
+    start() {
+        if (this.worker !== null) {
+            this.worker.terminate();
+        }
+        this.terminal.clear();
+        this.terminal.accepting = true;
+        this.chart.setOptimum(null);
+        this.setState("running", "Programa em execucao.");
+        $("progress").textContent = "";
+        this.worker = new Worker(this.program.url, { type: "module" });
+        this.worker.onmessage = ({ data }) => this.receive(data);
+        this.worker.onerror = (event) => this.ended(null, event.message);
+        this.worker.postMessage({ type: "start", wasm: this.program.wasm, files: this.instance.files() });
+        this.terminal.focus();
+    }
+
+    receive(message) {
+        switch (message.type) {
+            case "output":
+                this.terminal.write(message.bytes, message.restart);
+                break;
+            case "search":
+                this.searchEvent(message);
+                break;
+            case "optimum":
+                this.chart.setOptimum(message.objective);
+                break;
+            case "exit":
+                this.ended(message.status, message.why);
+                break;
+        }
+    }
+
+    searchEvent(event) {
+        if (event.kind === "started") {
+            this.chart.started(event.budget, event.objective);
+            $("search").hidden = false;
+        } else if (event.kind === "improved") {
+            this.chart.improved(event.seconds, event.objective);
+        } else {
+            this.chart.progressed(event.seconds);
+        }
+        $("progress").textContent = event.kind === "finished" ? `${event.text} | fim da busca` : event.text;
+    }
+
+    ended(status, why) {
+        this.worker.terminate();
+        this.worker = null;
+        this.terminal.accepting = false;
+        const how = status === null ? `O programa parou: ${why}` : `O programa terminou (status de saida ${status}).`;
+        this.terminal.note(how);
+        this.setState("ended", how);
+    }
+
+    setState(state, text) {
+        document.body.dataset.state = state;
+        $("state").textContent = text;
+        $("restart").hidden = state !== "ended";
+    }
+}
+
+const program = await loadProgram();
+const page = new Page(program);
+await page.instance.loadShipped("data");
+page.start();
+// For tests and the curious: what the terminal holds, scrollback included.
+window.knapsack = { terminalText: () => page.terminal.text(), page };
