@@ -29,7 +29,8 @@ int out_of_memory(Output& out) {
 }
 
 int output_failed(const OutputError& error) {
-    std::fprintf(stderr, "Erro ao escrever a saida padrao: %s\n", error.what());
+    // When standard error refuses this too, the exit status still tells.
+    (void)std::fprintf(stderr, "Erro ao escrever a saida padrao: %s\n", error.what());
     return kFailure;
 }
 

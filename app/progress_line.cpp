@@ -13,7 +13,7 @@ void ProgressLine::cycle_ended(const VnsProgress& progress) {
         return;
     }
     drawn_at_ = progress.seconds;
-    std::array<char, 160> text{};
+    std::array<char, kProgressTextSize> text{};
     show(progress_text(text, progress, stop_));
 }
 
@@ -28,7 +28,8 @@ void ProgressLine::erase() {
 // of the old one; when erasing, back to the start again, where the next line
 // of the terminal begins.
 void ProgressLine::show(std::string_view text) {
-    std::array<char, 3 * 160> line{};
+    // A carriage return, the text, blanks over a longer old one, a carriage return.
+    std::array<char, 2 * kProgressTextSize + 2> line{};
     std::size_t size = 0;
     line[size++] = '\r';
     text.copy(line.data() + size, text.size());

@@ -2,10 +2,14 @@
 
 #include "search/vns.hpp"
 
+#include <cstddef>
 #include <span>
 #include <string_view>
 
 namespace knapsack {
+
+// Room for the longest progress text there can be.
+inline constexpr std::size_t kProgressTextSize = 160;
 
 // The text of the progress line, written into `buffer` (no heap involved):
 //   VNS 3.4 de 20 s | melhor objetivo: 320 | ciclos: 1234567

@@ -55,7 +55,7 @@ void close(int fd) {
 }
 
 long read(int fd, char* buffer, std::size_t size) {
-    ssize_t n;
+    ssize_t n = -1;
     do {
         n = ::read(fd, buffer, size);
     } while (n < 0 && errno == EINTR);
@@ -63,7 +63,7 @@ long read(int fd, char* buffer, std::size_t size) {
 }
 
 long write(int fd, const char* data, std::size_t size) {
-    ssize_t n;
+    ssize_t n = -1;
     do {
         n = ::write(fd, data, size);
     } while (n < 0 && errno == EINTR);

@@ -38,6 +38,8 @@ class InputFile {
     }
     InputFile(const InputFile&) = delete;
     InputFile& operator=(const InputFile&) = delete;
+    InputFile(InputFile&&) = delete;
+    InputFile& operator=(InputFile&&) = delete;
 
     // False when it could not be opened.
     bool usable() const { return fd_ >= 0; }

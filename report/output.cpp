@@ -3,6 +3,7 @@
 #include "platform/raw_io.hpp"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <charconv>
 #include <cstring>
@@ -55,13 +56,13 @@ void Output::put_slow(std::string_view text) {
 }
 
 void Output::put_int(std::int64_t value, int width) {
-    char digits[24];
-    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-    const auto length = static_cast<int>(end - digits);
+    std::array<char, 24> digits{}; // the 20 of INT64_MIN and more
+    const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), value).ptr;
+    const auto length = static_cast<int>(end - digits.data());
     for (int pad = width - length; pad > 0; --pad) {
         put(' ');
     }
-    put(std::string_view(digits, static_cast<std::size_t>(length)));
+    put(std::string_view(digits.data(), static_cast<std::size_t>(length)));
 }
 
 void Output::flush() {

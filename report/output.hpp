@@ -39,6 +39,10 @@ class Output {
     explicit Output(Drain drain, std::size_t capacity = kDefaultCapacity);
     Output(const Output&) = delete;
     Output& operator=(const Output&) = delete;
+    // Not movable either: a drain may hold the sink's address (TraceMemo's does).
+    Output(Output&&) = delete;
+    Output& operator=(Output&&) = delete;
+    ~Output() = default;
 
     // Writes to a file descriptor, such as standard output.
     static Output to_fd(int fd, std::size_t capacity = kDefaultCapacity);
@@ -74,8 +78,10 @@ class Output {
     void put_slow(std::string_view text);
 
     Drain drain_;
-    std::unique_ptr<char[]> large_;
-    std::array<char, kSmallCapacity> small_;
+    // Of a size known only at run time, asked of the heap without throwing.
+    std::unique_ptr<char[]>
+        large_; // NOLINT(cppcoreguidelines-avoid-c-arrays): new (std::nothrow) char[n]
+    std::array<char, kSmallCapacity> small_{};
     char* buffer_;
     std::size_t capacity_;
     std::size_t size_ = 0;

@@ -1,5 +1,6 @@
 #include "report/reports.hpp"
 
+#include <array>
 #include <cstdio>
 #include <new>
 
@@ -25,12 +26,12 @@ constexpr std::string_view kVnsTitle = "Melhor solucao encontrada pelo VNS em ";
 void print_vns_seconds(Output& out, double time_budget) {
     // printf's own rounding of %0.f, which a hand-made conversion would not match
     // for halves and huge values; this is printed once per search.
-    char text[400];
-    if (std::snprintf(text, sizeof text, "%0.f", time_budget) < 0) {
+    std::array<char, 400> text{}; // DBL_MAX has 309 digits
+    if (std::snprintf(text.data(), text.size(), "%0.f", time_budget) < 0) {
         // The C library formats long numbers on the heap; nothing else fails here.
         throw std::bad_alloc();
     }
-    out.put(text);
+    out.put(text.data());
 }
 
 } // namespace

@@ -7,9 +7,7 @@
 
 namespace knapsack {
 
-TraceMemo::TraceMemo(Output& out)
-    : out_(out),
-      recorder_([this](std::string_view chunk) { pass_on(chunk); }, Output::kSmallCapacity) {}
+TraceMemo::TraceMemo(Output& out, std::size_t max_bytes) : out_(out), max_bytes_(max_bytes) {}
 
 std::optional<std::uint64_t> TraceMemo::key_of(const Quantities& incumbent,
                                                const Quantities& start) {
@@ -69,39 +67,42 @@ void TraceMemo::vnd(const Solution& incumbent, Solution& start) {
             return;
         }
     }
-    if (!key || bytes_ >= kMaxBytes) {
+    if (!key || bytes_ >= max_bytes_) {
         knapsack::vnd(start, out_);
         return;
     }
-    recording_ = true;
-    trace_.clear();
-    knapsack::vnd(start, recorder_);
-    recorder_.flush();
+    // Recorded through a sink of its own, which passes every chunk on.
+    struct Recording {
+        std::string trace;
+        bool whole = true; // false once the heap refused it a chunk
+    } recording;
+    Output recorder(
+        [&](std::string_view chunk) {
+            out_.put(chunk);
+            if (!recording.whole) {
+                return;
+            }
+            try {
+                recording.trace.append(chunk);
+            } catch (const std::bad_alloc&) {
+                recording.whole = false;
+                std::string().swap(recording.trace);
+            }
+        },
+        Output::kSmallCapacity);
+    knapsack::vnd(start, recorder);
+    recorder.flush();
     // Only a start that did not beat the incumbent is kept, so a replay never
     // changes it.
-    if (recording_ && start.objective() <= incumbent.objective() &&
-        bytes_ + trace_.size() <= kMaxBytes) {
+    if (recording.whole && start.objective() <= incumbent.objective() &&
+        bytes_ + recording.trace.size() <= max_bytes_) {
         try {
-            const std::size_t size = trace_.size();
-            traces_.emplace(*key, std::move(trace_));
+            const std::size_t size = recording.trace.size();
+            traces_.emplace(*key, std::move(recording.trace));
             bytes_ += size;
         } catch (const std::bad_alloc&) {
             // Not kept: this start will be descended again if it comes back.
         }
-    }
-    recording_ = false;
-}
-
-void TraceMemo::pass_on(std::string_view chunk) {
-    out_.put(chunk);
-    if (!recording_) {
-        return;
-    }
-    try {
-        trace_.append(chunk);
-    } catch (const std::bad_alloc&) {
-        recording_ = false;
-        std::string().swap(trace_);
     }
 }
 

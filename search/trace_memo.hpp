@@ -20,9 +20,13 @@ namespace knapsack {
 // is the same either way.
 class TraceMemo {
   public:
-    explicit TraceMemo(Output& out);
+    // Keeps at most `max_bytes` of traces; past them, starts are descended afresh.
+    explicit TraceMemo(Output& out, std::size_t max_bytes = kMaxBytes);
     TraceMemo(const TraceMemo&) = delete;
     TraceMemo& operator=(const TraceMemo&) = delete;
+    TraceMemo(TraceMemo&&) = delete;
+    TraceMemo& operator=(TraceMemo&&) = delete;
+    ~TraceMemo() = default;
 
     // vnd from `start`, the incumbent changed by a shake, with its trace going
     // to the output. When the same start of the same incumbent was descended
@@ -31,7 +35,7 @@ class TraceMemo {
     // incumbent makes every kept trace stale, and they are dropped.
     void vnd(const Solution& incumbent, Solution& start);
 
-    // Bounds the memory of large instances; beyond it, starts are descended afresh.
+    // Bounds the memory of large instances.
     static constexpr std::size_t kMaxBytes = std::size_t{64} << 20;
 
   private:
@@ -39,12 +43,8 @@ class TraceMemo {
     // each. Empty when it differs more, which no shake does.
     static std::optional<std::uint64_t> key_of(const Quantities& incumbent,
                                                const Quantities& start);
-    void pass_on(std::string_view chunk);
-
     Output& out_;
-    Output recorder_;
-    bool recording_ = false;
-    std::string trace_;
+    std::size_t max_bytes_;
     Quantities incumbent_;
     std::unordered_map<std::uint64_t, std::string> traces_;
     std::size_t bytes_ = 0;

@@ -30,6 +30,8 @@ void print_vns_result(Output& out, const Solution& solution, const VnsStop& stop
 } // namespace
 
 void vns(Solution& incumbent, Output& out, Rng& rng, const VnsStop& stop, VnsObserver* observer) {
+    // Made once; the loop refills it from the incumbent before every shake.
+    // cppcheck-suppress unreadVariable ; only the allocation is wanted here
     Solution copy = incumbent;
     // vnd, or the replay of a trace it printed before from the same start.
     TraceMemo descent(out);

@@ -48,6 +48,11 @@ struct VnsProgress {
 // Follows a search as it runs, for callers that chart or show its progress.
 class VnsObserver {
   public:
+    VnsObserver() = default;
+    VnsObserver(const VnsObserver&) = default;
+    VnsObserver& operator=(const VnsObserver&) = default;
+    VnsObserver(VnsObserver&&) = default;
+    VnsObserver& operator=(VnsObserver&&) = default;
     virtual ~VnsObserver() = default;
     // The search begins from an incumbent of objective `F`.
     virtual void started(const VnsProgress&) {}

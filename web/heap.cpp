@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <new>
 
+// NOLINTBEGIN(cppcoreguidelines-no-malloc): the global operator new is where the heap is asked
+
 void* operator new(std::size_t size) {
     if (void* block = std::malloc(size == 0 ? 1 : size)) {
         return block;
@@ -40,3 +42,4 @@ void operator delete(void* block, std::size_t) noexcept {
 void operator delete[](void* block, std::size_t) noexcept {
     std::free(block);
 }
+// NOLINTEND(cppcoreguidelines-no-malloc)

@@ -16,7 +16,7 @@ void SearchEvents::cycle_ended(const VnsProgress& at) {
 }
 
 void SearchEvents::post(SearchEvent::Kind kind, const VnsProgress& at) {
-    std::array<char, 160> text{};
+    std::array<char, kProgressTextSize> text{};
     post_({kind, at, progress_text(text, at, stop_)});
     posted_at_ = at.seconds;
 }
