@@ -1,6 +1,7 @@
 #include "app/progress_line.hpp"
 
 #include "menu/progress_text.hpp"
+#include "platform/interrupt.hpp"
 #include "platform/raw_io.hpp"
 
 #include <algorithm>
@@ -40,13 +41,20 @@ void ProgressLine::show(std::string_view text) {
     if (text.empty()) {
         line[size++] = '\r';
     }
+    // Ctrl-C while the line stands blanks out as much as may be on it by then.
+    interrupt::erase_line_first(fd_, std::max(shown_, text.size()));
     shown_ = text.size();
     for (std::size_t sent = 0; sent < size;) {
         const long n = raw_io::write(fd_, line.data() + sent, size - sent);
         if (n <= 0) {
-            return;
+            break;
         }
         sent += static_cast<std::size_t>(n);
+    }
+    if (shown_ > 0) {
+        interrupt::erase_line_first(fd_, shown_);
+    } else {
+        interrupt::restore();
     }
 }
 

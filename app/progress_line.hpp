@@ -11,7 +11,8 @@ namespace knapsack {
 // Shows a running VNS on one line of a terminal, rewritten in place a few times
 // a second and erased when the search ends. For a user who sends the trace
 // through a pipe (to `tail`, say) and would otherwise see nothing for 20
-// seconds. A failed write only costs the line.
+// seconds. A failed write only costs the line. Ctrl-C (or SIGTERM) while the
+// line stands erases it before the program ends by that signal.
 class ProgressLine : public VnsObserver {
   public:
     ProgressLine(int fd, const VnsStop& stop) : fd_(fd), stop_(stop) {}

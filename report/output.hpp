@@ -78,9 +78,9 @@ class Output {
     void put_slow(std::string_view text);
 
     Drain drain_;
-    // Of a size known only at run time, asked of the heap without throwing.
-    std::unique_ptr<char[]>
-        large_; // NOLINT(cppcoreguidelines-avoid-c-arrays): new (std::nothrow) char[n]
+    // Of a size known only at run time, asked of the heap without throwing:
+    // NOLINTNEXTLINE(cppcoreguidelines-avoid-c-arrays): new (std::nothrow) char[n] makes it
+    std::unique_ptr<char[]> large_;
     std::array<char, kSmallCapacity> small_{};
     char* buffer_;
     std::size_t capacity_;

@@ -92,8 +92,10 @@ TEST(SumsFit, BoundsOfEverySumTheSearchesForm) {
     // Full penalty of the heaviest load: (W - 100) * W must fit.
     EXPECT_TRUE(sums_fit(V{46000}, V{1}, V{1}, 100));
     EXPECT_FALSE(sums_fit(V{47000}, V{1}, V{1}, 100));
-    // The widest gain: best profit minus the worst objective.
+    // The widest gain: best profit minus the worst objective, up to INT32_MAX itself.
     EXPECT_FALSE(sums_fit(V{46000, 0}, V{1, 200'000'000}, V{1, 1}, 100));
+    EXPECT_TRUE(sums_fit(V{0, 0}, V{INT32_MAX - 5, -5}, V{1, 1}, 100));
+    EXPECT_FALSE(sums_fit(V{0, 0}, V{INT32_MAX - 5, -6}, V{1, 1}, 100));
     // The most negative objective, where the later sums would wrap around even in 64 bits.
     EXPECT_FALSE(sums_fit(V(50, 0), V(50, INT32_MIN), V(50, INT32_MAX), 100));
 }

@@ -54,9 +54,17 @@ TEST(MenuInput, NonNumbersDiscardTheirLine) {
 }
 
 TEST(MenuInput, EndOfInputQuitsWhereverItComes) {
-    for (const char* input : {"", "   \n\n", "-", "+", "abc", "7", "9\n8 "}) {
+    // A lone sign at the end is the end: one menu, not a second after a non-number.
+    for (const auto& [input, menus] : {std::pair{"", 1U},
+                                       {"   \n\n", 1U},
+                                       {"-", 1U},
+                                       {"+", 1U},
+                                       {"abc", 2U},
+                                       {"7", 2U},
+                                       {"9\n8 ", 3U}}) {
         Session s(input);
         EXPECT_EQ(s.next(), kQuit) << '"' << input << '"';
+        EXPECT_EQ(s.menus(), menus) << '"' << input << '"';
         EXPECT_EQ(s.next(), kQuit) << "and keeps quitting";
     }
 }

@@ -20,15 +20,16 @@ TEST(ProgressLine, TextGivesTimeOrCyclesBestObjectiveAndCycles) {
 }
 
 // What the line writes: a draw at the first cycle, none until a quarter of a
-// second has passed, then one; and at the end the line blanked out.
+// second has passed, then one, at a quarter exactly; and at the end the line
+// blanked out.
 TEST(ProgressLine, RedrawsAFewTimesASecondAndErasesItself) {
     int fds[2];
     ASSERT_EQ(pipe(fds), 0);
     ProgressLine line(fds[1], VnsStop::after_seconds(20.0));
     line.cycle_ended({0.0, 1, 5});
     line.cycle_ended({0.1, 2, 6});
-    line.cycle_ended({0.3, 3, 7});
-    line.finished({0.3, 3, 7});
+    line.cycle_ended({0.25, 3, 7});
+    line.finished({0.25, 3, 7});
     close(fds[1]);
     std::string written;
     char chunk[512];
@@ -37,7 +38,7 @@ TEST(ProgressLine, RedrawsAFewTimesASecondAndErasesItself) {
     }
     close(fds[0]);
     const std::string first = "VNS 0.0 de 20 s | melhor objetivo: 5 | ciclos: 1";
-    const std::string second = "VNS 0.3 de 20 s | melhor objetivo: 7 | ciclos: 3";
+    const std::string second = "VNS 0.2 de 20 s | melhor objetivo: 7 | ciclos: 3";
     EXPECT_EQ(written,
               "\r" + first + "\r" + second + "\r" + std::string(second.size(), ' ') + "\r");
 }

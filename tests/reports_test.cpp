@@ -1,8 +1,14 @@
 #include "report/reports.hpp"
 #include "test_support.hpp"
 
+#include <array>
 #include <cerrno>
+#include <chrono>
+#include <csignal>
 #include <gtest/gtest.h>
+#include <sys/time.h>
+#include <thread>
+#include <unistd.h>
 
 namespace knapsack {
 namespace {
@@ -106,6 +112,42 @@ TEST(OutputSink, RefusedWriteIsReportedNotSwallowed) {
     EXPECT_THROW(out.flush(), OutputError);
     EXPECT_NO_THROW(out.flush()) << "nothing is left to repeat";
     EXPECT_THROW(out.put(std::string(200, 'y')), OutputError);
+}
+
+// A write to a file descriptor that a signal cuts short carries on from where
+// it stopped: the pipe fills, an alarm interrupts the blocked write, and a
+// reader that comes later must still get every byte in order.
+TEST(OutputSink, AShortWriteToAFileDescriptorCarriesOn) {
+    int fds[2];
+    ASSERT_EQ(pipe(fds), 0);
+    struct sigaction quiet {};
+    quiet.sa_handler = [](int) {}; // and no SA_RESTART: the write returns what it wrote
+    struct sigaction before {};
+    sigaction(SIGALRM, &quiet, &before);
+    std::string text(std::size_t{1} << 20, ' ');
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        text[i] = static_cast<char>('a' + i % 23);
+    }
+    std::string received;
+    std::thread reader([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        std::array<char, 1 << 16> chunk{};
+        for (ssize_t n; (n = read(fds[0], chunk.data(), chunk.size())) > 0;) {
+            received.append(chunk.data(), static_cast<std::size_t>(n));
+        }
+    });
+    const itimerval in_50ms{{0, 0}, {0, 50'000}};
+    setitimer(ITIMER_REAL, &in_50ms, nullptr);
+    {
+        Output out = Output::to_fd(fds[1], text.size());
+        out.put(text);
+        out.flush();
+    }
+    close(fds[1]);
+    reader.join();
+    close(fds[0]);
+    sigaction(SIGALRM, &before, nullptr);
+    EXPECT_EQ(received, text);
 }
 
 } // namespace

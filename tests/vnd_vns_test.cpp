@@ -107,9 +107,9 @@ TEST(TraceMemo, ReplaysOnlyStartsOfTheSameIncumbentThatDidNotBeatIt) {
     const Instance inst = make_instance({1, 1, 1}, {1, 1, 1}, {3, 3, 3}, 100);
     CapturedOutput memo_out;
     CapturedOutput plain_out;
-    TraceMemo memo(memo_out.out());
-    // Runs a start through the memo and through vnd; says whether it was replayed.
-    const auto replayed = [&](const Solution& incumbent, const Quantities& start) {
+    TraceMemo unbounded(memo_out.out());
+    // Runs a start through a memo and through vnd; says whether it was replayed.
+    const auto replayed = [&](const Solution& incumbent, const Quantities& start, TraceMemo& memo) {
         Solution through_memo(inst, start);
         Solution plain(inst, start);
         memo.vnd(incumbent, through_memo);
@@ -118,15 +118,26 @@ TEST(TraceMemo, ReplaysOnlyStartsOfTheSameIncumbentThatDidNotBeatIt) {
         return through_memo.quantities() == start && plain.quantities() != start;
     };
     const Solution incumbent(inst, {3, 3, 2});
-    EXPECT_FALSE(replayed(incumbent, {2, 3, 2}));
-    EXPECT_TRUE(replayed(incumbent, {2, 3, 2})) << "kept: its descent reached F 8, no better";
-    EXPECT_FALSE(replayed(incumbent, {2, 3, 3}));
-    EXPECT_FALSE(replayed(incumbent, {2, 3, 3})) << "not kept: its descent beat the incumbent";
+    EXPECT_FALSE(replayed(incumbent, {2, 3, 2}, unbounded));
+    EXPECT_TRUE(replayed(incumbent, {2, 3, 2}, unbounded)) << "kept: it reached F 8, no better";
+    EXPECT_FALSE(replayed(incumbent, {2, 3, 3}, unbounded));
+    EXPECT_FALSE(replayed(incumbent, {2, 3, 3}, unbounded)) << "not kept: it beat the incumbent";
     const Solution better(inst, {3, 3, 3});
-    EXPECT_FALSE(replayed(better, {2, 3, 3})) << "kept traces of the old incumbent are stale";
-    EXPECT_TRUE(replayed(better, {2, 3, 3}));
-    EXPECT_FALSE(replayed(better, {1, 3, 3}));
-    EXPECT_FALSE(replayed(better, {1, 3, 3})) << "two units off item 0 is not a shake";
+    EXPECT_FALSE(replayed(better, {2, 3, 3}, unbounded)) << "the old incumbent's traces are stale";
+    EXPECT_TRUE(replayed(better, {2, 3, 3}, unbounded));
+    for (const Quantities& far : {Quantities{1, 3, 3}, Quantities{2, 2, 2}}) {
+        EXPECT_FALSE(replayed(better, far, unbounded));
+        EXPECT_FALSE(replayed(better, far, unbounded)) << "two units or three items off: no shake";
+    }
+    // A memo whose cap one trace fills exactly keeps that one and no other.
+    CapturedOutput one_trace;
+    Solution first(inst, {2, 3, 3});
+    vnd(first, one_trace.out());
+    TraceMemo capped(memo_out.out(), one_trace.text().size());
+    EXPECT_FALSE(replayed(better, {2, 3, 3}, capped));
+    EXPECT_TRUE(replayed(better, {2, 3, 3}, capped));
+    EXPECT_FALSE(replayed(better, {3, 2, 3}, capped));
+    EXPECT_FALSE(replayed(better, {3, 2, 3}, capped)) << "past the cap nothing is kept";
 }
 
 TEST(Vns, ZeroBudgetReportsTheIncomingSolutionWithoutDrawing) {

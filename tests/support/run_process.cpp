@@ -77,7 +77,8 @@ Child spawn(const RunOptions& options) {
         throw std::runtime_error("fork failed");
     }
     if (pid == 0) {
-        std::signal(SIGPIPE, SIG_DFL); // as a shell would start it
+        // As a shell would start it, unless the test asks for EPIPE instead.
+        std::signal(SIGPIPE, options.sigpipe_ignored ? SIG_IGN : SIG_DFL);
         if (options.close_stdin) {
             close(STDIN_FILENO);
         } else {
@@ -116,6 +117,7 @@ RunResult run_process(const RunOptions& options) {
     const pid_t pid = child.pid;
 
     RunResult result;
+    bool signalled = false;
     std::size_t written = 0;
     int in_fd = child.in;
     if (options.close_stdin || options.input.empty()) {
@@ -190,6 +192,11 @@ RunResult run_process(const RunOptions& options) {
                 }
             } else {
                 append_capped(result.err, buffer.data(), size, 1 << 16);
+                if (options.signal != 0 && !signalled &&
+                    result.err.find(options.signal_cue) != std::string::npos) {
+                    kill(pid, options.signal);
+                    signalled = true;
+                }
             }
         }
     }
