@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Packages the release build as a .deb (cpack -G DEB), unpacks it into a
+# Packages the release build as a .deb (cpack -G DEB), checks it with lintian
+# when lintian is installed (no error, no warning), unpacks it into a
 # temporary root with dpkg-deb -x, and runs the unpacked program on the
 # unpacked instance: it must print what the build's own program prints.
 set -euo pipefail
@@ -8,6 +9,15 @@ cd "$(dirname "$0")/../build/release"
 rm -f knapsack-vns_*.deb
 cpack -G DEB 2>&1 | tail -n 1
 package=$(ls knapsack-vns_*.deb)
+if command -v lintian >/dev/null; then
+  # Informational tags stay: see CONTRIBUTING.md for which and why.
+  findings=$(lintian --tag-display-limit 0 "$package" 2>/dev/null | grep -E '^(E|W):' || true)
+  if [ -n "$findings" ]; then
+    echo "$findings"
+    exit 1
+  fi
+  echo "$package: lintian finds no error and no warning"
+fi
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 dpkg-deb -x "$package" "$root"
@@ -19,4 +29,8 @@ if [ "$actual" != "$expected" ]; then
   echo "$package: the unpacked program prints something else than the build's"
   exit 1
 fi
-echo "$package: installs knapsack and the shipped instance, and runs"
+if [ ! -f "$root/usr/share/man/man1/knapsack.1.gz" ] || [ ! -f "$root/usr/share/doc/knapsack-vns/copyright" ]; then
+  echo "$package: the manual page or the copyright file is missing"
+  exit 1
+fi
+echo "$package: installs knapsack, its manual page and the shipped instance, and runs"
