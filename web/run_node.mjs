@@ -14,6 +14,7 @@ const here = dirname(fileURLToPath(import.meta.url));
 globalThis.require = createRequire(import.meta.url);
 globalThis.__dirname = join(here, "site");
 const { default: createKnapsack } = await import(pathToFileURL(join(here, "site", "knapsack.js")));
+const { InputQueue } = await import(pathToFileURL(join(here, "site", "input_queue.js")));
 
 function writeAll(bytes) {
     for (let at = 0; at < bytes.length; ) {
@@ -27,36 +28,9 @@ function writeAll(bytes) {
     }
 }
 
-// Standard input as it arrives, handed out `size` bytes at most at a time.
-const typed = [];
-let ended = false;
-let wake = null;
-process.stdin.on("data", (chunk) => {
-    typed.push(new Uint8Array(chunk));
-    wake?.();
-});
-process.stdin.on("end", () => {
-    ended = true;
-    wake?.();
-});
-async function nextInput(size) {
-    while (typed.length === 0 && !ended) {
-        await new Promise((resolve) => {
-            wake = resolve;
-        });
-        wake = null;
-    }
-    if (typed.length === 0) {
-        return new Uint8Array(0);
-    }
-    const chunk = typed[0];
-    if (chunk.length <= size) {
-        typed.shift();
-        return chunk;
-    }
-    typed[0] = chunk.subarray(size);
-    return chunk.subarray(0, size);
-}
+const input = new InputQueue();
+process.stdin.on("data", (chunk) => input.push(new Uint8Array(chunk)));
+process.stdin.on("end", () => input.end());
 
 // The instance files as the working directory holds them: a missing or
 // unreadable one stays missing, a directory stays a directory.
@@ -79,7 +53,7 @@ await createKnapsack({
     preRun: [(Module) => copyInstance(Module.FS)],
     everyByte: true,
     showOutput: (bytes) => writeAll(bytes),
-    nextInput,
+    nextInput: (size) => input.next(size),
     searchEvent: () => {},
     exactOptimum: () => {},
     onExit: (status) => process.exit(status),

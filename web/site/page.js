@@ -18,8 +18,9 @@ async function loadProgram() {
             return WebAssembly.compile(await (await fetch("knapsack.wasm")).arrayBuffer());
         }
     };
-    const [loader, body, wasm] = await Promise.all([text("knapsack.js"), text("worker.js"), compile()]);
-    const source = new Blob([loader, "\n", body], { type: "text/javascript" });
+    const [loader, queue, body, wasm] = await Promise.all([
+        text("knapsack.js"), text("input_queue.js"), text("worker.js"), compile()]);
+    const source = new Blob([loader, "\n", queue, "\n", body], { type: "text/javascript" });
     return { url: URL.createObjectURL(source), wasm };
 }
 

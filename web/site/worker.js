@@ -1,46 +1,15 @@
 // One run of the program, in a Web Worker so that the page never waits on it.
-// The page builds this worker from the program's loader (knapsack.js) followed
-// by this file, so createKnapsack is in scope and a new run needs nothing from
-// the network. Messages from the page: {type: "start", wasm, files} once, then
-// {type: "input", bytes} for every line typed and {type: "end"} for the end of
-// the input. To the page: output, search, optimum and exit messages.
+// The page builds this worker from the program's loader (knapsack.js) and
+// input_queue.js followed by this file, so createKnapsack and InputQueue are
+// in scope and a new run needs nothing from the network. Messages from the
+// page: {type: "start", wasm, files} once, then {type: "input", bytes} for
+// every line typed and {type: "end"} for the end of the input. To the page:
+// output, search, optimum and exit messages.
 
-const typed = []; // chunks of input not read yet
-let ended = false;
-let wake = null; // resolves the program's wait for input
+const input = new InputQueue(); // from input_queue.js, which the page puts before this
 
 function post(message, transfer = []) {
     self.postMessage(message, transfer);
-}
-
-function nextInput(size) {
-    const take = () => {
-        if (typed.length === 0) {
-            return new Uint8Array(0); // the end of the input
-        }
-        const chunk = typed[0];
-        if (chunk.length <= size) {
-            typed.shift();
-            return chunk;
-        }
-        typed[0] = chunk.subarray(size);
-        return chunk.subarray(0, size);
-    };
-    if (typed.length > 0 || ended) {
-        return Promise.resolve(take());
-    }
-    return new Promise((resolve) => {
-        wake = () => resolve(take());
-    });
-}
-
-function receive(bytes) {
-    typed.push(bytes);
-    if (wake !== null) {
-        const w = wake;
-        wake = null;
-        w();
-    }
 }
 
 async function start({ wasm, files }) {
@@ -60,7 +29,7 @@ async function start({ wasm, files }) {
         ],
         everyByte: false,
         showOutput: (bytes, restart) => post({ type: "output", bytes, restart }, [bytes.buffer]),
-        nextInput,
+        nextInput: (size) => input.next(size),
         searchEvent: (event) => post({ type: "search", ...event }),
         exactOptimum: (objective) => post({ type: "optimum", objective }),
         onExit: (status) => post({ type: "exit", status }),
@@ -88,9 +57,8 @@ self.onmessage = ({ data }) => {
     if (data.type === "start") {
         start(data).catch((error) => post({ type: "exit", status: null, why: String(error) }));
     } else if (data.type === "input") {
-        receive(data.bytes);
+        input.push(data.bytes);
     } else if (data.type === "end") {
-        ended = true;
-        receive(new Uint8Array(0));
+        input.end();
     }
 };
