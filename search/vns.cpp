@@ -27,6 +27,34 @@ void print_vns_result(Output& out, const Solution& solution, const VnsStop& stop
     print_solution_table(out, solution);
 }
 
+// One cycle of shake kinds: shake a copy of the incumbent (one unit of one
+// item, then one unit of two items), descend, keep it when strictly better,
+// back to the first kind after every improvement; `improved` hears of each.
+//
+// Never inlined: a WebAssembly engine optimises a function only between its
+// calls, never while one runs, and vns runs its loop in one call.
+template <typename Improved>
+[[gnu::noinline]] void shake_cycle(Solution& incumbent, Solution& copy, TraceMemo& descent,
+                                   Rng& rng, const Improved& improved) {
+    int k = 1;
+    while (k == 1 || k == 2) {
+        copy = incumbent;
+        if (k == 1) {
+            shake_single(copy, rng);
+        } else {
+            shake_pair(copy, rng);
+        }
+        descent.vnd(incumbent, copy);
+        if (copy.objective() > incumbent.objective()) {
+            incumbent = copy;
+            k = 1;
+            improved();
+        } else {
+            ++k;
+        }
+    }
+}
+
 } // namespace
 
 void vns(Solution& incumbent, Output& out, Rng& rng, const VnsStop& stop, VnsObserver* observer) {
@@ -42,27 +70,14 @@ void vns(Solution& incumbent, Output& out, Rng& rng, const VnsStop& stop, VnsObs
     if (observer != nullptr) {
         observer->started({0.0, 0, incumbent.objective()});
     }
-    while (!stop.reached(last - start, cycles)) {
-        int k = 1;
-        while (k == 1 || k == 2) {
-            copy = incumbent;
-            if (k == 1) {
-                shake_single(copy, rng);
-            } else {
-                shake_pair(copy, rng);
-            }
-            descent.vnd(incumbent, copy);
-            if (copy.objective() > incumbent.objective()) {
-                incumbent = copy;
-                k = 1;
-                if (observer != nullptr) {
-                    const std::chrono::duration<double> elapsed = Clock::now() - started;
-                    observer->improved({elapsed.count(), cycles, incumbent.objective()});
-                }
-            } else {
-                ++k;
-            }
+    const auto improved = [&] {
+        if (observer != nullptr) {
+            const std::chrono::duration<double> elapsed = Clock::now() - started;
+            observer->improved({elapsed.count(), cycles, incumbent.objective()});
         }
+    };
+    while (!stop.reached(last - start, cycles)) {
+        shake_cycle(incumbent, copy, descent, rng, improved);
         ++cycles;
         last = clock_ms();
         if (observer != nullptr) {
