@@ -14,7 +14,6 @@
 #include "web/search_events.hpp"
 
 #include <cstddef>
-#include <cstdlib>
 #include <istream>
 #include <new>
 
@@ -58,7 +57,9 @@ int run() {
 } // namespace knapsack
 
 int main() {
-    // Under Asyncify main's own return does not reach the script once it has
-    // waited for input; exit does.
-    std::exit(knapsack::run());
+    // Under Asyncify main's own return value does not reach the script once
+    // the program has waited for input, so it is handed over before.
+    const int status = knapsack::run();
+    knapsack::page::finished(status);
+    return status;
 }

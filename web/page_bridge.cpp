@@ -32,6 +32,10 @@ EM_JS(void, js_search_event, (int kind, double seconds, double cycles, int objec
 EM_JS(void, js_exact_optimum, (int known, double objective), {
     Module.exactOptimum(known !== 0 ? objective : null);
 });
+
+EM_JS(void, js_finished, (int status), {
+    Module.finished(status);
+});
 // clang-format on
 
 namespace knapsack::page {
@@ -60,6 +64,10 @@ void exact_optimum(bool known, std::int64_t objective) {
 
 double now_ms() {
     return emscripten_get_now();
+}
+
+void finished(int status) {
+    js_finished(status);
 }
 
 } // namespace knapsack::page

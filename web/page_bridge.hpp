@@ -24,5 +24,7 @@ void search_event(const SearchEvent& event, double budget_seconds);
 void exact_optimum(bool known, std::int64_t objective);
 // Milliseconds on the page's steady clock.
 double now_ms();
+// The program is done, with this exit status.
+void finished(int status);
 
 } // namespace knapsack::page

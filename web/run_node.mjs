@@ -56,7 +56,7 @@ await createKnapsack({
     nextInput: (size) => input.next(size),
     searchEvent: () => {},
     exactOptimum: () => {},
-    onExit: (status) => process.exit(status),
+    finished: (status) => process.exit(status),
     print: () => {},
     printErr: (text) => process.stderr.write(`${text}\n`),
 });

@@ -68,9 +68,17 @@ class Page {
         this.chart.setOptimum(null);
         this.setState("running", "Programa em execucao.");
         $("progress").textContent = "";
-        this.worker = new Worker(this.program.url, { type: "module" });
-        this.worker.onmessage = ({ data }) => this.receive(data);
-        this.worker.onerror = (event) => this.ended(null, event.message);
+        const worker = new Worker(this.program.url, { type: "module" });
+        this.worker = worker;
+        worker.onmessage = ({ data }) => this.receive(data);
+        worker.onerror = (event) => {
+            // Reported here rather than on the console; a run that has
+            // already ended has nothing to add.
+            event.preventDefault();
+            if (this.worker === worker) {
+                this.ended(null, event.message);
+            }
+        };
         this.worker.postMessage({ type: "start", wasm: this.program.wasm, files: this.instance.files() });
         this.terminal.focus();
     }

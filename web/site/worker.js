@@ -32,26 +32,12 @@ async function start({ wasm, files }) {
         nextInput: (size) => input.next(size),
         searchEvent: (event) => post({ type: "search", ...event }),
         exactOptimum: (objective) => post({ type: "optimum", objective }),
-        onExit: (status) => post({ type: "exit", status }),
+        finished: (status) => post({ type: "exit", status }),
         onAbort: (what) => post({ type: "exit", status: null, why: String(what) }),
         print: () => {},
         printErr: () => {},
     });
 }
-
-// The loader ends a run by throwing its ExitStatus once the exit message is
-// out, from wherever the program was: an error, or a rejected promise when the
-// program had waited for input.
-self.addEventListener("error", (event) => {
-    if (event.error?.name === "ExitStatus") {
-        event.preventDefault();
-    }
-});
-self.addEventListener("unhandledrejection", (event) => {
-    if (event.reason?.name === "ExitStatus") {
-        event.preventDefault();
-    }
-});
 
 self.onmessage = ({ data }) => {
     if (data.type === "start") {
