@@ -2,6 +2,7 @@
 
 #include "platform/characters.hpp"
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <optional>

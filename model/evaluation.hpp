@@ -8,8 +8,9 @@
 namespace knapsack {
 
 // The full evaluation of a solution, summed over every item: the one place the
-// penalised objective is defined. A Solution sums its totals this way once,
-// when it is made, and the tests hold its running totals to it.
+// penalised objective is defined, and the oracle the tests hold every
+// Solution's running totals to. A Solution sums its own totals over every item
+// once, when it is made (totals_of, exact in 64 bits), and then shifts them.
 
 // Sum of weights[i] * limits[i]: the heaviest possible load, used as the penalty.
 std::int32_t max_total_weight(std::span<const std::int32_t> weights,

@@ -59,21 +59,28 @@ struct RemoveUnit {
 
 // One unit taken from an item and given to an item with a higher number; the
 // other direction is not a move of this neighbourhood. A transfer is a removal
-// followed by an addition, legal when both are: a scan asks can_give once per
-// giving item and can_receive for each higher item, which is `allowed` taken
-// apart.
+// followed by an addition, legal when both are. Its rule and its effect come
+// in halves, giving and receiving: a scan takes the giving half once per
+// giving item and the receiving half for each higher item, which is `allowed`
+// and `after` taken apart.
 struct TransferUnit {
     int from;
     int to;
 
     static bool can_give(const Solution& s, int item) { return RemoveUnit{item}.allowed(s); }
     static bool can_receive(const Solution& s, int item) { return AddUnit{item}.allowed(s); }
+    static constexpr Totals after_giving(const Instance& instance, Totals totals, int item) {
+        return RemoveUnit{item}.after(instance, totals);
+    }
+    static constexpr Totals after_receiving(const Instance& instance, Totals given, int item) {
+        return AddUnit{item}.after(instance, given);
+    }
 
     bool allowed(const Solution& s) const {
         return from < to && can_give(s, from) && can_receive(s, to);
     }
     constexpr Totals after(const Instance& instance, Totals totals) const {
-        return AddUnit{to}.after(instance, RemoveUnit{from}.after(instance, totals));
+        return after_receiving(instance, after_giving(instance, totals, from), to);
     }
     void apply(Solution& s) const {
         RemoveUnit{from}.apply(s);

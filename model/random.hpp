@@ -17,8 +17,8 @@ inline constexpr std::uint32_t kSeed = 1000;
 // the result is 0 and nothing is drawn, so the sequence of later draws is kept.
 std::int64_t random_below(Rng& rng, std::int64_t k);
 
-// A solution giving every item, in order, a quantity drawn uniformly from
-// 0..limit: exactly one draw per item, even for an item whose limit is 0.
+// A solution giving every item, in order, the next draw modulo limit + 1 as
+// its quantity: exactly one draw per item, even for an item whose limit is 0.
 Solution random_solution(Rng& rng, const Instance& instance);
 
 } // namespace knapsack

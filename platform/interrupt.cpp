@@ -35,6 +35,18 @@ std::array<Handler, kSignals.size()> previous{};
 std::array<bool, kSignals.size()> installed{};
 // NOLINTEND(cppcoreguidelines-avoid-non-const-global-variables)
 
+// Whether whoever started the program (a background job's shell) has the
+// signal ignored: then it stays so.
+bool ignored(int signal_number) {
+#ifdef _WIN32
+    (void)signal_number;
+    return false; // no program starts with a signal ignored there
+#else
+    struct sigaction current {};
+    return sigaction(signal_number, nullptr, &current) == 0 && current.sa_handler == SIG_IGN;
+#endif
+}
+
 // Only calls a signal handler may make: write, signal, raise.
 void put(int fd, const char* data, std::size_t size) {
     while (size > 0) {
@@ -75,15 +87,11 @@ void erase_line_first(int fd, std::size_t length) {
     line_fd = fd;
     line_length = static_cast<std::sig_atomic_t>(std::min(length, kMostBlanks));
     for (std::size_t k = 0; k < kSignals.size(); ++k) {
-        if (installed[k]) {
+        if (installed[k] || ignored(kSignals[k])) {
             continue;
         }
         const Handler before = std::signal(kSignals[k], erase_then_end);
-        if (before == SIG_IGN || before == SIG_ERR) {
-            // Ignored by whoever started the program (a background job): so it stays.
-            if (before == SIG_IGN) {
-                (void)std::signal(kSignals[k], SIG_IGN); // it was, a moment ago
-            }
+        if (before == SIG_ERR) {
             continue;
         }
         previous[k] = before;

@@ -8,8 +8,8 @@ namespace knapsack::interrupt {
 // (SIGINT) and SIGTERM first blank it out (carriage return, blanks, carriage
 // return), then end the program by the same signal, their default action
 // restored, so that a shell sees it ended by that signal. The first call
-// installs the handler, for each signal that is not being ignored; later ones
-// only change the length.
+// after restore() (or ever) installs the handler, for each signal that is not
+// being ignored; the calls after it change the line's fd and length.
 void erase_line_first(int fd, std::size_t length);
 
 // The line is gone: the two signals act again as they did before.

@@ -97,11 +97,12 @@ void descent_2opt(Solution& solution, Output& out) {
             if (!TransferUnit::can_give(solution, i)) {
                 continue; // no transfer starts here
             }
-            // The removal's effect is the same for every receiver: worked out once.
-            const Totals given = RemoveUnit{i}.after(instance, totals);
+            // Giving a unit does the same for every receiver: worked out once.
+            const Totals given = TransferUnit::after_giving(instance, totals, i);
             for (int j = i + 1; j < n; ++j) {
                 if (TransferUnit::can_receive(solution, j)) {
-                    best.offer(AddUnit{j}.after(instance, given), TransferUnit{i, j});
+                    best.offer(TransferUnit::after_receiving(instance, given, j),
+                               TransferUnit{i, j});
                 }
             }
         }

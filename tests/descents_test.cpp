@@ -2,6 +2,7 @@
 #include "search/vnd.hpp"
 #include "test_support.hpp"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace knapsack {
@@ -36,6 +37,7 @@ TEST(ScanLength, TruncatesAndStaysWithinTheItems) {
     EXPECT_EQ(scan_length(2, 0.4), 0);
     EXPECT_EQ(scan_length(5, -1.0), 0);
     EXPECT_EQ(scan_length(5, 3.0), 5);
+    EXPECT_EQ(scan_length(5, std::nan("")), 0);
 }
 
 TEST(OneUnitDescent, FullScanRemovesTwiceFromTheWorkedExample) {

@@ -89,9 +89,11 @@ TEST(SumsFit, BoundsOfEverySumTheSearchesForm) {
     // Total profit.
     EXPECT_FALSE(sums_fit(V{0, 0}, V{INT32_MAX, 1}, V{1, 1}, 100));
     EXPECT_FALSE(sums_fit(V{0, 0}, V{INT32_MIN + 1, -1}, V{1, 1}, 100));
-    // Full penalty of the heaviest load: (W - 100) * W must fit.
-    EXPECT_TRUE(sums_fit(V{46000}, V{1}, V{1}, 100));
+    // Full penalty of the heaviest load: (W - 100) * W must fit, 46341^2 need not.
+    EXPECT_TRUE(sums_fit(V{46341}, V{0}, V{1}, 100));
     EXPECT_FALSE(sums_fit(V{47000}, V{1}, V{1}, 100));
+    // Loads that would overflow even 64 bits are refused before they are summed.
+    EXPECT_FALSE(sums_fit(V(50, INT32_MAX), V(50, 0), V(50, INT32_MAX), 100));
     // The widest gain: best profit minus the worst objective, up to INT32_MAX itself.
     EXPECT_FALSE(sums_fit(V{46000, 0}, V{1, 200'000'000}, V{1, 1}, 100));
     EXPECT_TRUE(sums_fit(V{0, 0}, V{INT32_MAX - 5, -5}, V{1, 1}, 100));

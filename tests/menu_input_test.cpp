@@ -33,7 +33,8 @@ TEST(MenuInput, PrintsTheWholeMenuBeforeReading) {
 }
 
 TEST(MenuInput, OutOfRangeShowsTheMenuAgain) {
-    Session s("7\n-1\n99999999999999999999\n4 2\n");
+    // 2^64 + 2 would read as 2 if the number wrapped around instead of saturating.
+    Session s("7\n-1\n18446744073709551618\n4 2\n");
     EXPECT_EQ(s.next(), kVnd);
     EXPECT_EQ(s.menus(), 5u);
 }

@@ -64,6 +64,7 @@ TEST(Moves, LegalOnlyWithinTheBoundsAndUpward) {
     EXPECT_TRUE(RemoveUnit{2}.allowed(s));
     EXPECT_TRUE((TransferUnit{0, 2}.allowed(s)));
     EXPECT_FALSE((TransferUnit{2, 0}.allowed(s))) << "never to a lower item";
+    EXPECT_FALSE((TransferUnit{2, 2}.allowed(s))) << "nor to itself";
     EXPECT_FALSE((TransferUnit{0, 1}.allowed(s))) << "the receiver is full";
     EXPECT_FALSE((TransferUnit{1, 2}.allowed(s))) << "the giver is empty";
     Solution t = s;

@@ -1,5 +1,6 @@
 #include "web/output_tail.hpp"
 #include "web/page_input.hpp"
+#include "web/search_events.hpp"
 
 #include <gtest/gtest.h>
 #include <istream>
@@ -9,20 +10,24 @@
 namespace knapsack {
 namespace {
 
-// The page's terminal as OutputTail drives it: what it shows, how often it
-// was handed text, and the most it was handed at once outside a settle.
+// The page's terminal as OutputTail drives it: what it shows, how often and
+// how much it was handed, and the most it was handed at once.
 struct Page {
     std::string shown;
     int shows = 0;
+    int restarts = 0;
+    std::size_t handed = 0;
     std::size_t largest = 0;
 
     OutputTail::Show show() {
         return [this](std::string_view text, bool restart) {
             if (restart) {
                 shown.clear();
+                ++restarts;
             }
             shown.append(text);
             ++shows;
+            handed += text.size();
             largest = std::max(largest, text.size());
         };
     }
@@ -37,16 +42,16 @@ std::string last_lines(const std::string& text, std::size_t lines) {
 }
 
 // Lines of the program's lengths (up to 61 bytes), `total` bytes in chunks of
-// random sizes, each taken `step` milliseconds after the last.
+// random sizes up to `most`, each taken `step` milliseconds after the last.
 std::string stream_into(OutputTail& tail, double& now, std::size_t total, double step,
-                        std::uint32_t seed) {
+                        std::uint32_t seed, std::size_t most = 70000) {
     std::mt19937 rng(seed);
     std::string stream;
     while (stream.size() < total) {
         stream.append(rng() % 61, static_cast<char>('a' + rng() % 26)).push_back('\n');
     }
     for (std::size_t at = 0; at < stream.size();) {
-        const std::size_t chunk = std::min<std::size_t>(1 + rng() % 70000, stream.size() - at);
+        const std::size_t chunk = std::min<std::size_t>(1 + rng() % most, stream.size() - at);
         tail.take(std::string_view(stream).substr(at, chunk));
         at += chunk;
         now += step;
@@ -59,9 +64,16 @@ TEST(OutputTail, AFewLinesAtATimeReachThePageWholeAndInOrder) {
     double now = 0;
     OutputTail tail(
         page.show(), [&now] { return now; }, false);
-    const std::string stream = stream_into(tail, now, 40000, 50.0, 1);
+    const std::string stream = stream_into(tail, now, 40000, 50.0, 1, 4000);
     tail.settle();
     EXPECT_EQ(page.shown, stream);
+    EXPECT_EQ(page.handed, stream.size()) << "every byte handed over once";
+    EXPECT_EQ(page.restarts, 0);
+    // Exactly as much as the tail keeps, come at once, still reaches it whole.
+    const std::string kept(OutputTail::kKept, 'k');
+    tail.take(kept);
+    tail.settle();
+    EXPECT_EQ(page.shown, stream + kept);
 }
 
 TEST(OutputTail, ABurstShowsItsLatestLinesAndSettlesOnMoreThanTheScrollback) {
@@ -90,6 +102,19 @@ TEST(OutputTail, UnderNodeEveryByteGoesOutAsItComes) {
         page.show(), [&now] { return now; }, true);
     const std::string stream = stream_into(tail, now, 2 * OutputTail::kKept, 0.0, 3);
     EXPECT_EQ(page.shown, stream);
+}
+
+// The progress goes to the page ten times a second of the search, however
+// often its cycles end.
+TEST(SearchEvents, ProgressIsPostedAFewTimesASecond) {
+    int posted = 0;
+    SearchEvents events(VnsStop::after_seconds(20.0), [&](const SearchEvent& event) {
+        posted += event.kind == SearchEvent::progress;
+    });
+    for (int ms = 0; ms <= 350; ++ms) {
+        events.cycle_ended({ms / 1000.0, ms, 1});
+    }
+    EXPECT_EQ(posted, 4); // at 0, 0.1, 0.2 and about 0.3 s
 }
 
 TEST(PageInput, SettlesTheOutputBeforeEveryWait) {

@@ -30,6 +30,8 @@ TEST(ProgressLine, RedrawsAFewTimesASecondAndErasesItself) {
     line.cycle_ended({0.1, 2, 6});
     line.cycle_ended({0.25, 3, 7});
     line.finished({0.25, 3, 7});
+    line.cycle_ended({0.0, 1, 4}); // the next search draws at once, from its own start
+    line.erase();
     close(fds[1]);
     std::string written;
     char chunk[512];
@@ -39,8 +41,9 @@ TEST(ProgressLine, RedrawsAFewTimesASecondAndErasesItself) {
     close(fds[0]);
     const std::string first = "VNS 0.0 de 20 s | melhor objetivo: 5 | ciclos: 1";
     const std::string second = "VNS 0.2 de 20 s | melhor objetivo: 7 | ciclos: 3";
-    EXPECT_EQ(written,
-              "\r" + first + "\r" + second + "\r" + std::string(second.size(), ' ') + "\r");
+    const std::string next = "VNS 0.0 de 20 s | melhor objetivo: 4 | ciclos: 1";
+    EXPECT_EQ(written, "\r" + first + "\r" + second + "\r" + std::string(second.size(), ' ') +
+                           "\r\r" + next + "\r" + std::string(next.size(), ' ') + "\r");
 }
 
 } // namespace

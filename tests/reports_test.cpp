@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <chrono>
 #include <csignal>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/time.h>
 #include <thread>
@@ -106,6 +107,18 @@ TEST(OutputSink, LongTextsAndChunkBoundariesKeepEveryByte) {
     EXPECT_EQ(c.text(), expected);
 }
 
+TEST(OutputSink, ASinkAskedForNoRoomStillKeepsEveryByte) {
+    std::string text;
+    Output tiny([&](std::string_view chunk) { text.append(chunk); }, 1);
+    const std::string chars(10000, 'c');
+    for (const char c : chars) {
+        tiny.put(c);
+    }
+    tiny.put_int(-42, 6);
+    tiny.flush();
+    EXPECT_EQ(text, chars + "   -42");
+}
+
 TEST(OutputSink, RefusedWriteIsReportedNotSwallowed) {
     Output out([](std::string_view) { throw OutputError(ENOSPC); }, 64);
     out.put("short");
@@ -114,12 +127,10 @@ TEST(OutputSink, RefusedWriteIsReportedNotSwallowed) {
     EXPECT_THROW(out.put(std::string(200, 'y')), OutputError);
 }
 
-// A write to a file descriptor that a signal cuts short carries on from where
-// it stopped: the pipe fills, an alarm interrupts the blocked write, and a
-// reader that comes later must still get every byte in order.
-TEST(OutputSink, AShortWriteToAFileDescriptorCarriesOn) {
-    int fds[2];
-    ASSERT_EQ(pipe(fds), 0);
+// A write to a file descriptor that a signal interrupts carries on: cut short
+// after some bytes (an empty pipe fills, then the write blocks), or before any
+// (a pipe already full). A reader that comes later must get every byte in order.
+TEST(OutputSink, AnInterruptedWriteToAFileDescriptorCarriesOn) {
     struct sigaction quiet {};
     quiet.sa_handler = [](int) {}; // and no SA_RESTART: the write returns what it wrote
     struct sigaction before {};
@@ -128,26 +139,39 @@ TEST(OutputSink, AShortWriteToAFileDescriptorCarriesOn) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         text[i] = static_cast<char>('a' + i % 23);
     }
-    std::string received;
-    std::thread reader([&] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        std::array<char, 1 << 16> chunk{};
-        for (ssize_t n; (n = read(fds[0], chunk.data(), chunk.size())) > 0;) {
-            received.append(chunk.data(), static_cast<std::size_t>(n));
+    for (const bool full : {false, true}) {
+        int fds[2];
+        ASSERT_EQ(pipe(fds), 0);
+        std::size_t filled = 0;
+        if (full) {
+            fcntl(fds[1], F_SETFL, O_NONBLOCK);
+            while (write(fds[1], "p", 1) == 1) {
+                ++filled;
+            }
+            fcntl(fds[1], F_SETFL, 0);
         }
-    });
-    const itimerval in_50ms{{0, 0}, {0, 50'000}};
-    setitimer(ITIMER_REAL, &in_50ms, nullptr);
-    {
-        Output out = Output::to_fd(fds[1], text.size());
-        out.put(text);
-        out.flush();
+        const std::string expected = std::string(filled, 'p') + text;
+        std::string received;
+        std::thread reader([&] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            std::array<char, 1 << 16> chunk{};
+            for (ssize_t n; (n = read(fds[0], chunk.data(), chunk.size())) > 0;) {
+                received.append(chunk.data(), static_cast<std::size_t>(n));
+            }
+        });
+        const itimerval in_50ms{{0, 0}, {0, 50'000}};
+        setitimer(ITIMER_REAL, &in_50ms, nullptr);
+        {
+            Output out = Output::to_fd(fds[1], text.size());
+            out.put(text);
+            out.flush();
+        }
+        close(fds[1]);
+        reader.join();
+        close(fds[0]);
+        EXPECT_EQ(received, expected) << (full ? "interrupted before a byte" : "cut short");
     }
-    close(fds[1]);
-    reader.join();
-    close(fds[0]);
     sigaction(SIGALRM, &before, nullptr);
-    EXPECT_EQ(received, text);
 }
 
 } // namespace

@@ -1,3 +1,5 @@
+#include "quality/instance_generator.hpp"
+#include "quality/starts.hpp"
 #include "search/shakes.hpp"
 #include "search/trace_memo.hpp"
 #include "search/vnd.hpp"
@@ -33,7 +35,7 @@ TEST(Vnd, WorkedExampleTraceAndResult) {
     EXPECT_EQ(s.quantities(), (Quantities{0, 2}));
     EXPECT_EQ(s.weight(), 6);
     EXPECT_EQ(s.objective(), -8);
-    // One-unit improves, one-unit again finds nothing, transfer finds nothing.
+    // The one-unit descent improves, then finds nothing; the unit-transfer descent finds nothing.
     EXPECT_EQ(c.text(), block(k1, -8, 6, 2) + block(k1, -8, 6, 2) + block(k2, -8, 6, 2) +
                             block("Melhor solucao encontrada pelo VND:\n", -8, 6, 2) +
                             "Solucao Encontrada:\n [s]  |  [w] \n [0]  |  [2]\n [2]  |  [3]\n");
@@ -129,15 +131,41 @@ TEST(TraceMemo, ReplaysOnlyStartsOfTheSameIncumbentThatDidNotBeatIt) {
         EXPECT_FALSE(replayed(better, far, unbounded));
         EXPECT_FALSE(replayed(better, far, unbounded)) << "two units or three items off: no shake";
     }
-    // A memo whose cap one trace fills exactly keeps that one and no other.
+    // A memo whose cap one trace fills, exactly or all but a byte, keeps that
+    // one and no other, until a new incumbent empties it.
     CapturedOutput one_trace;
     Solution first(inst, {2, 3, 3});
     vnd(first, one_trace.out());
-    TraceMemo capped(memo_out.out(), one_trace.text().size());
-    EXPECT_FALSE(replayed(better, {2, 3, 3}, capped));
-    EXPECT_TRUE(replayed(better, {2, 3, 3}, capped));
-    EXPECT_FALSE(replayed(better, {3, 2, 3}, capped));
-    EXPECT_FALSE(replayed(better, {3, 2, 3}, capped)) << "past the cap nothing is kept";
+    for (const std::size_t cap : {one_trace.text().size(), one_trace.text().size() + 1}) {
+        TraceMemo capped(memo_out.out(), cap);
+        EXPECT_FALSE(replayed(better, {2, 3, 3}, capped));
+        EXPECT_TRUE(replayed(better, {2, 3, 3}, capped));
+        EXPECT_FALSE(replayed(better, {3, 2, 3}, capped));
+        EXPECT_FALSE(replayed(better, {3, 2, 3}, capped)) << "past the cap nothing is kept";
+        EXPECT_FALSE(replayed(incumbent, {2, 3, 2}, capped));
+        EXPECT_TRUE(replayed(incumbent, {2, 3, 2}, capped)) << "room again for a new incumbent";
+    }
+}
+
+// The memo's own cap holds every start that the shakes make of a shipped-size
+// incumbent: one unit more or less of an item, or one less of two.
+TEST(TraceMemo, KeepsTheStartsOfAShippedSizeIncumbent) {
+    const Instance inst = generate_instance(kShippedInstanceSeed);
+    const Solution incumbent = local_optimum(random_starts(inst, 1, kSeed)[0]);
+    Output sink = Output::discarding();
+    TraceMemo memo(sink);
+    for (int a = 0; a < inst.item_count; ++a) {
+        for (int b = -2; b < inst.item_count; ++b) { // -2, -1: one unit more or less of a
+            Solution start = incumbent;
+            const bool made = b < 0 ? start.change_quantity(a, b == -2 ? 1 : -1) != 0
+                                    : a < b && start.change_quantity(a, -1) == -1 &&
+                                          start.change_quantity(b, -1) == -1;
+            if (made) {
+                memo.vnd(incumbent, start);
+            }
+        }
+    }
+    EXPECT_GT(memo.kept_bytes(), std::size_t{64} << 10);
 }
 
 TEST(Vns, ZeroBudgetReportsTheIncomingSolutionWithoutDrawing) {
@@ -159,7 +187,14 @@ TEST(Vns, ShortBudgetImprovesAndTitlesWithTheBudget) {
     Solution s(inst, {1, 2});
     Rng rng(kSeed);
     CapturedOutput c;
-    vns(s, c.out(), rng, VnsStop::after_seconds(0.05));
+    // What the search says of its seconds is what its clock read, in seconds.
+    struct : VnsObserver {
+        double latest = 0;
+        void cycle_ended(const VnsProgress& at) override { latest = at.seconds; }
+    } clock;
+    vns(s, c.out(), rng, VnsStop::after_seconds(0.05), &clock);
+    EXPECT_GE(clock.latest, 0.05);
+    EXPECT_LT(clock.latest, 0.45);
     // The example's optimum is one unit of item 0 alone: F = 5.
     EXPECT_EQ(s.objective(), 5);
     EXPECT_EQ(s.quantities(), (Quantities{1, 0}));

@@ -36,14 +36,17 @@ int run() {
     OutputTail tail(page::show_output, page::now_ms, page::wants_every_byte());
     // Large chunks: the tail copies only the last OutputTail::kKept bytes of each.
     Output out([&tail](std::string_view chunk) { tail.take(chunk); }, kOutputChunk);
-    PageInput input(page::wait_for_input, [&tail] { tail.settle(); });
+    PageInput input(page::wait_for_input, [&out, &tail] {
+        out.flush();
+        tail.settle();
+    });
     std::istream in(&input);
     const VnsStop stop = VnsStop::after_seconds(kVnsBudgetSeconds);
     SearchEvents events(
         stop, [](const SearchEvent& event) { page::search_event(event, kVnsBudgetSeconds); });
-    announce_exact_optimum();
     int status = 1;
     try {
+        announce_exact_optimum();
         status = interactive_menu(in, out, stop, &events);
     } catch (const std::bad_alloc&) {
         out.put(kOutOfMemoryMessage);

@@ -67,6 +67,9 @@ void OutputTail::show_latest(std::size_t size) {
 }
 
 void OutputTail::show_range(std::uint64_t from, std::uint64_t to, bool restart) {
+    if (restart && from == to) {
+        show_({}, true); // nothing to show, but what the page shows is stale
+    }
     while (from < to) {
         const auto offset = static_cast<std::size_t>(from % kKept);
         const auto piece =

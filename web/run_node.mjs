@@ -16,6 +16,9 @@ globalThis.__dirname = join(here, "site");
 const { default: createKnapsack } = await import(pathToFileURL(join(here, "site", "knapsack.js")));
 const { InputQueue } = await import(pathToFileURL(join(here, "site", "input_queue.js")));
 
+// Standard output may be a non-blocking pipe: when it is full, wait a
+// millisecond for its reader rather than spin.
+const pause = new Int32Array(new SharedArrayBuffer(4));
 function writeAll(bytes) {
     for (let at = 0; at < bytes.length; ) {
         try {
@@ -24,6 +27,7 @@ function writeAll(bytes) {
             if (error.code !== "EAGAIN") {
                 throw error;
             }
+            Atomics.wait(pause, 0, 0, 1);
         }
     }
 }

@@ -79,6 +79,7 @@ Child spawn(const RunOptions& options) {
     if (pid == 0) {
         // As a shell would start it, unless the test asks for EPIPE instead.
         std::signal(SIGPIPE, options.sigpipe_ignored ? SIG_IGN : SIG_DFL);
+        std::signal(SIGINT, options.sigint_ignored ? SIG_IGN : SIG_DFL);
         if (options.close_stdin) {
             close(STDIN_FILENO);
         } else {
@@ -192,9 +193,11 @@ RunResult run_process(const RunOptions& options) {
                 }
             } else {
                 append_capped(result.err, buffer.data(), size, 1 << 16);
-                if (options.signal != 0 && !signalled &&
+                if (!options.signals.empty() && !signalled &&
                     result.err.find(options.signal_cue) != std::string::npos) {
-                    kill(pid, options.signal);
+                    for (const int signal : options.signals) {
+                        kill(pid, signal);
+                    }
                     signalled = true;
                 }
             }

@@ -21,7 +21,8 @@ struct RunOptions {
     std::string stdout_path;      // when set, standard output goes to this file instead of a pipe
     bool stderr_terminal = false; // standard error on a pseudo-terminal instead of a pipe
     bool sigpipe_ignored = false; // started with SIGPIPE ignored, so a write gets EPIPE
-    int signal = 0;               // sent once standard error shows `signal_cue`
+    bool sigint_ignored = false;  // started with SIGINT ignored, as a background job
+    std::vector<int> signals;     // sent in turn once standard error shows `signal_cue`
     std::string signal_cue;
     std::vector<std::string> environment;         // extra NAME=value entries
     std::size_t keep_head = std::size_t{1} << 22; // bytes of standard output kept from the start

@@ -15,6 +15,14 @@ export class SearchChart {
         new ResizeObserver(() => this.redraw()).observe(canvas);
     }
 
+    // Back to no search at all.
+    reset() {
+        this.points = [];
+        this.now = 0;
+        this.optimum = null;
+        this.redraw();
+    }
+
     setOptimum(objective) {
         this.optimum = objective;
         this.redraw();

@@ -28,6 +28,9 @@ export class InstanceEditor {
     async loadShipped(folder) {
         for (const name of FILE_NAMES) {
             const response = await fetch(`${folder}/${name}`);
+            if (!response.ok) {
+                throw new Error(`${name}: ${response.status}`);
+            }
             this.shipped[name] = new Uint8Array(await response.arrayBuffer());
         }
         this.restoreShipped();

@@ -8,14 +8,22 @@ import { LineTerminal } from "./terminal.js";
 
 const $ = (id) => document.getElementById(id);
 
+async function fetched(url) {
+    const response = await fetch(url);
+    if (!response.ok) {
+        throw new Error(`${url}: ${response.status}`);
+    }
+    return response;
+}
+
 async function loadProgram() {
-    const text = async (url) => (await fetch(url)).text();
+    const text = async (url) => (await fetched(url)).text();
     const compile = async () => {
         try {
-            return await WebAssembly.compileStreaming(fetch("knapsack.wasm"));
+            return await WebAssembly.compileStreaming(fetched("knapsack.wasm"));
         } catch {
             // A server that does not send the wasm type: compile from the bytes.
-            return WebAssembly.compile(await (await fetch("knapsack.wasm")).arrayBuffer());
+            return WebAssembly.compile(await (await fetched("knapsack.wasm")).arrayBuffer());
         }
     };
     const [loader, queue, body, wasm] = await Promise.all([
@@ -38,11 +46,10 @@ class Page {
                 FILE_NAMES.map((name, k) => [name, { text: $(`file-${k}`), file: $(`pick-${k}`) }]),
             ),
         );
+        // A choice button types its digit as the whole line, and leaves the
+        // focus where it is (on a phone, no keyboard pops up).
         for (const button of document.querySelectorAll("[data-choice]")) {
-            button.addEventListener("click", () => {
-                this.terminal.type(`${button.dataset.choice}\r`);
-                this.terminal.focus();
-            });
+            button.addEventListener("click", () => this.terminal.enter(button.dataset.choice));
         }
         for (const button of document.querySelectorAll("[data-pick]")) {
             button.addEventListener("click", () => $(button.dataset.pick).click());
@@ -65,12 +72,18 @@ class Page {
         }
         this.terminal.clear();
         this.terminal.accepting = true;
-        this.chart.setOptimum(null);
+        this.chart.reset();
+        $("search").hidden = true;
         this.setState("running", "Programa em execucao.");
         $("progress").textContent = "";
         const worker = new Worker(this.program.url, { type: "module" });
         this.worker = worker;
-        worker.onmessage = ({ data }) => this.receive(data);
+        // What a run that was replaced still had on its way is dropped.
+        worker.onmessage = ({ data }) => {
+            if (this.worker === worker) {
+                this.receive(data);
+            }
+        };
         worker.onerror = (event) => {
             // Reported here rather than on the console; a run that has
             // already ended has nothing to add.
@@ -113,6 +126,9 @@ class Page {
     }
 
     ended(status, why) {
+        if (this.worker === null) {
+            return;
+        }
         this.worker.terminate();
         this.worker = null;
         this.terminal.accepting = false;
@@ -128,9 +144,16 @@ class Page {
     }
 }
 
-const program = await loadProgram();
-const page = new Page(program);
-await page.instance.loadShipped("data");
-page.start();
-// For tests and the curious: what the terminal holds, scrollback included.
-window.knapsack = { terminalText: () => page.terminal.text(), page };
+try {
+    const page = new Page(await loadProgram());
+    await page.instance.loadShipped("data");
+    for (const button of document.querySelectorAll("button")) {
+        button.disabled = false;
+    }
+    page.start();
+    // For tests and the curious: what the terminal holds, scrollback included.
+    window.knapsack = { terminalText: () => page.terminal.text(), page };
+} catch (error) {
+    document.body.dataset.state = "ended";
+    $("state").textContent = `O programa nao pode ser carregado: ${error.message}`;
+}

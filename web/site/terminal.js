@@ -1,13 +1,21 @@
 // The terminal of the page: xterm.js with the line discipline of a console.
 // What is typed is echoed and can be edited with Backspace; the program
 // receives the line, with its line break, at Enter. Ctrl-D on an empty line
-// ends the input, as at a console.
+// ends the input, as at a console. Keys that send escape sequences (arrows,
+// Home, function keys) type nothing; Tab leaves the terminal.
 import { FitAddon } from "./vendor/addon-fit.mjs";
 import { Terminal } from "./vendor/xterm.mjs";
 
 // Lines the terminal keeps above the screen; the program's output keeps more
 // than this (see web/output_tail.hpp), so none of them is ever missing.
 export const SCROLLBACK_LINES = 5000;
+
+// The sequences a key sends that are not text: CSI and SS3 sequences, ESC-letter.
+const ESCAPES = /\x1b(\[[0-?]*[ -\/]*[@-~]|O.|.)?/g;
+
+// A full reset, written into the stream so that it comes after what is queued
+// before it and before what is queued after it.
+const RESET = "\x1bc";
 
 export class LineTerminal {
     // onLine(text) receives each line at Enter; onEnd() the end of the input.
@@ -29,11 +37,12 @@ export class LineTerminal {
         this.onEnd = onEnd;
         this.accepting = true;
         this.term.onData((data) => this.type(data));
+        this.term.attachCustomKeyEventHandler((event) => event.key !== "Tab");
     }
 
     // Keys as the user typed them (xterm sends Enter as CR, Backspace as DEL).
     type(data) {
-        for (const ch of data) {
+        for (const ch of data.replace(ESCAPES, "")) {
             if (!this.accepting) {
                 return;
             }
@@ -61,10 +70,17 @@ export class LineTerminal {
         }
     }
 
+    // Types `text` as the whole line, in place of what was typed so far.
+    enter(text) {
+        this.term.write("\b \b".repeat(this.line.length));
+        this.line = [];
+        this.type(`${text}\r`);
+    }
+
     // Output of the program; `restart` drops what is shown first.
     write(bytes, restart) {
         if (restart) {
-            this.term.reset();
+            this.term.write(RESET);
         }
         this.term.write(bytes);
         if (restart && this.line.length > 0) {
@@ -78,7 +94,7 @@ export class LineTerminal {
     }
 
     clear() {
-        this.term.reset();
+        this.term.write(RESET);
         this.line = [];
     }
 

@@ -17,7 +17,9 @@ async function start({ wasm, files }) {
         // The program comes compiled from the page; the loader is not to look for it.
         locateFile: (path) => path,
         instantiateWasm(imports, done) {
-            WebAssembly.instantiate(wasm, imports).then((instance) => done(instance, wasm));
+            WebAssembly.instantiate(wasm, imports).then(
+                (instance) => done(instance, wasm),
+                (error) => post({ type: "exit", status: null, why: String(error) }));
             return {};
         },
         preRun: [
