@@ -22,7 +22,7 @@ struct RunOptions {
     bool stderr_terminal = false; // standard error on a pseudo-terminal instead of a pipe
     bool sigpipe_ignored = false; // started with SIGPIPE ignored, so a write gets EPIPE
     bool sigint_ignored = false;  // started with SIGINT ignored, as a background job
-    std::vector<int> signals;     // sent in turn once standard error shows `signal_cue`
+    std::vector<int> signals; // sent in turn, 0.1 s apart, once standard error shows `signal_cue`
     std::string signal_cue;
     std::vector<std::string> environment;         // extra NAME=value entries
     std::size_t keep_head = std::size_t{1} << 22; // bytes of standard output kept from the start
