@@ -84,6 +84,8 @@ TEST(SumsFit, BoundsOfEverySumTheSearchesForm) {
     EXPECT_TRUE(sums_fit(V{20, 1}, V{50, -50}, V{5, 5}, 100));
     // Penalty: the heaviest load.
     EXPECT_FALSE(sums_fit(V{65536, 1}, V{1, 1}, V{32768, 0}, 100));
+    // A load of exactly INT32_MAX fits, where the capacity spares it any penalty.
+    EXPECT_TRUE(sums_fit(V{1}, V{0}, V{INT32_MAX}, INT32_MAX));
     // Zero weight and profit with a huge limit is harmless.
     EXPECT_TRUE(sums_fit(V{0, 1}, V{0, 1}, V{INT32_MAX, 1}, 100));
     // Total profit.

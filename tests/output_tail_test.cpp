@@ -6,6 +6,7 @@
 #include <istream>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace knapsack {
 namespace {
@@ -95,6 +96,36 @@ TEST(OutputTail, ABurstShowsItsLatestLinesAndSettlesOnMoreThanTheScrollback) {
     }
 }
 
+// At exactly the interval the page is shown more; exactly a live show's worth
+// reaches it whole; a last line longer than that clears what it shows, which
+// is stale, until the output settles; and once settled, only what comes after.
+TEST(OutputTail, ShowsAtTheExactBoundsAndNeverLeavesAStaleScreen) {
+    Page page;
+    double now = 0;
+    OutputTail tail(
+        page.show(), [&now] { return now; }, false);
+    const std::string live = std::string(OutputTail::kLive - 1, 'c') + "\n";
+    const std::string long_line = std::string(OutputTail::kLive, 'y') + "\n";
+    tail.take("a\n");
+    now = OutputTail::kMillisecondsBetweenShows;
+    tail.take("b\n");
+    EXPECT_EQ(page.shown, "a\nb\n");
+    now *= 2;
+    tail.take(live);
+    EXPECT_EQ(page.shown, "a\nb\n" + live);
+    EXPECT_EQ(page.restarts, 0);
+    now *= 2;
+    tail.take(long_line);
+    EXPECT_EQ(page.shown, "");
+    tail.settle();
+    EXPECT_EQ(page.shown, "a\nb\n" + live + long_line);
+    const int restarts = page.restarts;
+    tail.take("z\n");
+    tail.settle();
+    EXPECT_EQ(page.restarts, restarts);
+    EXPECT_EQ(page.shown, "a\nb\n" + live + long_line + "z\n");
+}
+
 TEST(OutputTail, UnderNodeEveryByteGoesOutAsItComes) {
     Page page;
     double now = 0;
@@ -107,14 +138,17 @@ TEST(OutputTail, UnderNodeEveryByteGoesOutAsItComes) {
 // The progress goes to the page ten times a second of the search, however
 // often its cycles end.
 TEST(SearchEvents, ProgressIsPostedAFewTimesASecond) {
-    int posted = 0;
+    std::vector<double> posted;
     SearchEvents events(VnsStop::after_seconds(20.0), [&](const SearchEvent& event) {
-        posted += event.kind == SearchEvent::progress;
+        if (event.kind == SearchEvent::progress) {
+            posted.push_back(event.at.seconds);
+        }
     });
     for (int ms = 0; ms <= 350; ++ms) {
         events.cycle_ended({ms / 1000.0, ms, 1});
     }
-    EXPECT_EQ(posted, 4); // at 0, 0.1, 0.2 and about 0.3 s
+    ASSERT_EQ(posted.size(), 4U); // at 0, 0.1, 0.2 and about 0.3 s
+    EXPECT_EQ(posted[1], 0.1) << "posted at exactly a tenth of a second";
 }
 
 TEST(PageInput, SettlesTheOutputBeforeEveryWait) {

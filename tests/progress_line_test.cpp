@@ -2,6 +2,7 @@
 #include "menu/progress_text.hpp"
 
 #include <array>
+#include <csignal>
 #include <gtest/gtest.h>
 #include <string>
 #include <unistd.h>
@@ -25,6 +26,8 @@ TEST(ProgressLine, TextGivesTimeOrCyclesBestObjectiveAndCycles) {
 TEST(ProgressLine, RedrawsAFewTimesASecondAndErasesItself) {
     int fds[2];
     ASSERT_EQ(pipe(fds), 0);
+    struct sigaction before {};
+    sigaction(SIGTERM, nullptr, &before);
     ProgressLine line(fds[1], VnsStop::after_seconds(20.0));
     line.cycle_ended({0.0, 1, 5});
     line.cycle_ended({0.1, 2, 6});
@@ -32,6 +35,9 @@ TEST(ProgressLine, RedrawsAFewTimesASecondAndErasesItself) {
     line.finished({0.25, 3, 7});
     line.cycle_ended({0.0, 1, 4}); // the next search draws at once, from its own start
     line.erase();
+    struct sigaction after {};
+    sigaction(SIGTERM, nullptr, &after);
+    EXPECT_EQ(after.sa_handler, before.sa_handler) << "the signal handler goes with the line";
     close(fds[1]);
     std::string written;
     char chunk[512];

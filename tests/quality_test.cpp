@@ -82,6 +82,10 @@ TEST(ExactOptimum, EqualsBruteForceWhetherOverfillingPaysOrNot) {
     // Both kinds of instance are well represented.
     EXPECT_GT(overfull_wins, 40);
     EXPECT_LT(overfull_wins, 360);
+    // Below a capacity of 0 nothing fits, not even the empty knapsack.
+    const Instance none = make_instance({1}, {5}, {2}, -1);
+    EXPECT_EQ(exact_optimum(none).objective, brute_force(none).objective);
+    EXPECT_EQ(exact_optimum(none).feasible_profit, 0);
 }
 
 TEST(ExactOptimum, ZeroWeightItemsAndHugeLimits) {

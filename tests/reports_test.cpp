@@ -1,3 +1,4 @@
+#include "platform/raw_io.hpp"
 #include "report/reports.hpp"
 #include "test_support.hpp"
 
@@ -10,6 +11,7 @@
 #include <sys/time.h>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 namespace knapsack {
 namespace {
@@ -105,6 +107,17 @@ TEST(OutputSink, LongTextsAndChunkBoundariesKeepEveryByte) {
         expected += piece + std::to_string(i);
     }
     EXPECT_EQ(c.text(), expected);
+    // It drains only when it must: texts and characters that exactly fill it
+    // stay in it, and a text of exactly its size goes into it whole.
+    std::vector<std::size_t> drained;
+    Output exact([&](std::string_view chunk) { drained.push_back(chunk.size()); }, 64);
+    exact.put(std::string(32, 'a'));
+    exact.put(std::string(32, 'b'));
+    exact.put('c');
+    exact.put(std::string(62, 'd'));
+    exact.put('e');
+    exact.put(std::string(64, 'f'));
+    EXPECT_EQ(drained, (std::vector<std::size_t>{64, 64}));
 }
 
 TEST(OutputSink, ASinkAskedForNoRoomStillKeepsEveryByte) {
@@ -172,6 +185,17 @@ TEST(OutputSink, AnInterruptedWriteToAFileDescriptorCarriesOn) {
         EXPECT_EQ(received, expected) << (full ? "interrupted before a byte" : "cut short");
     }
     sigaction(SIGALRM, &before, nullptr);
+}
+
+// Standard output's pipe is widened to the sink's buffer, so that a full
+// buffer goes out in one write.
+TEST(OutputSink, APipeWidenedHoldsAWholeBuffer) {
+    int fds[2];
+    ASSERT_EQ(pipe(fds), 0);
+    raw_io::widen_pipe(fds[1], Output::kDefaultCapacity);
+    EXPECT_GE(fcntl(fds[1], F_GETPIPE_SZ), static_cast<int>(Output::kDefaultCapacity));
+    close(fds[0]);
+    close(fds[1]);
 }
 
 } // namespace

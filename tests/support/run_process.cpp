@@ -196,14 +196,14 @@ RunResult run_process(const RunOptions& options) {
                 append_capped(result.err, buffer.data(), size, 1 << 16);
                 if (!options.signals.empty() && !signalled &&
                     result.err.find(options.signal_cue) != std::string::npos) {
-                    for (std::size_t k = 0; k < options.signals.size(); ++k) {
-                        if (k > 0) {
+                    for (std::size_t s = 0; s < options.signals.size(); ++s) {
+                        if (s > 0) {
                             // One at a time, so that the program meets each
                             // signal by itself rather than one in the handler
                             // of the other.
                             std::this_thread::sleep_for(std::chrono::milliseconds(100));
                         }
-                        kill(pid, options.signals[k]);
+                        kill(pid, options.signals[s]);
                     }
                     signalled = true;
                 }
