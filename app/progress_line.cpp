@@ -44,13 +44,7 @@ void ProgressLine::show(std::string_view text) {
     // Ctrl-C while the line stands blanks out as much as may be on it by then.
     interrupt::erase_line_first(fd_, std::max(shown_, text.size()));
     shown_ = text.size();
-    for (std::size_t sent = 0; sent < size;) {
-        const long n = raw_io::write(fd_, line.data() + sent, size - sent);
-        if (n <= 0) {
-            break;
-        }
-        sent += static_cast<std::size_t>(n);
-    }
+    (void)raw_io::write_all(fd_, line.data(), size); // a failure only costs the line
     if (shown_ > 0) {
         interrupt::erase_line_first(fd_, shown_);
     } else {

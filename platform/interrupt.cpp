@@ -1,15 +1,11 @@
 #include "platform/interrupt.hpp"
 
+#include "platform/raw_io.hpp"
+
 #include <algorithm>
 #include <array>
 #include <cerrno>
 #include <csignal>
-
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
 
 namespace knapsack::interrupt {
 
@@ -47,33 +43,15 @@ bool ignored(int signal_number) {
 #endif
 }
 
-// Only calls a signal handler may make: write, signal, raise.
-void put(int fd, const char* data, std::size_t size) {
-    while (size > 0) {
-#ifdef _WIN32
-        const int n = ::_write(fd, data, static_cast<unsigned>(size));
-#else
-        const ssize_t n = ::write(fd, data, size);
-#endif
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            return;
-        }
-        data += n;
-        size -= static_cast<std::size_t>(n);
-    }
-}
-
 extern "C" void erase_then_end(int signal_number) {
     const int saved_errno = errno;
     const int fd = line_fd;
     const auto length = static_cast<std::size_t>(line_length);
     if (fd >= 0 && length > 0) {
-        put(fd, "\r", 1);
-        put(fd, kBlanks.data(), length);
-        put(fd, "\r", 1);
+        // Only calls a signal handler may make: write, signal, raise.
+        (void)raw_io::write_all(fd, "\r", 1);
+        (void)raw_io::write_all(fd, kBlanks.data(), length);
+        (void)raw_io::write_all(fd, "\r", 1);
     }
     errno = saved_errno;
     // Should either fail, the program still ends: the signal stays as it was.

@@ -85,4 +85,16 @@ void widen_pipe(int fd, std::size_t bytes) {
 
 #endif
 
+bool write_all(int fd, const char* data, std::size_t size) {
+    while (size > 0) {
+        const long n = write(fd, data, size);
+        if (n <= 0) {
+            return false;
+        }
+        data += n;
+        size -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
 } // namespace knapsack::raw_io

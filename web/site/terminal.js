@@ -72,9 +72,7 @@ export class LineTerminal {
 
     // Types `text` as the whole line, in place of what was typed so far.
     enter(text) {
-        this.term.write("\b \b".repeat(this.line.length));
-        this.line = [];
-        this.type(`${text}\r`);
+        this.type(`${"\x7f".repeat(this.line.length)}${text}\r`);
     }
 
     // Output of the program; `restart` drops what is shown first.
