@@ -41,14 +41,17 @@ void ProgressLine::show(std::string_view text) {
     if (text.empty()) {
         line[size++] = '\r';
     }
-    // Ctrl-C while the line stands blanks out as much as may be on it by then.
-    interrupt::erase_line_first(fd_, std::max(shown_, text.size()));
+    // A signal while the line stands blanks out as much as may be on it: the
+    // widest text shown since the last erase, should a write have been cut short.
+    widest_ = std::max(widest_, text.size());
+    if (!text.empty()) {
+        interrupt::erase_line_first(fd_, widest_);
+    }
     shown_ = text.size();
     (void)raw_io::write_all(fd_, line.data(), size); // a failure only costs the line
-    if (shown_ > 0) {
-        interrupt::erase_line_first(fd_, shown_);
-    } else {
+    if (text.empty()) {
         interrupt::restore();
+        widest_ = 0;
     }
 }
 

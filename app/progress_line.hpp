@@ -11,8 +11,9 @@ namespace knapsack {
 // Shows a running VNS on one line of a terminal, rewritten in place a few times
 // a second and erased when the search ends. For a user who sends the trace
 // through a pipe (to `tail`, say) and would otherwise see nothing for 20
-// seconds. A failed write only costs the line. Ctrl-C (or SIGTERM) while the
-// line stands erases it before the program ends by that signal.
+// seconds. A failed write only costs the line. A signal that ends the run
+// while the line stands (Ctrl-C, SIGTERM, a closed terminal, the reader of the
+// trace gone) erases it before the program ends by that signal.
 class ProgressLine : public VnsObserver {
   public:
     ProgressLine(int fd, const VnsStop& stop) : fd_(fd), stop_(stop) {}
@@ -31,6 +32,7 @@ class ProgressLine : public VnsObserver {
     VnsStop stop_;
     double drawn_at_ = -1.0; // seconds into the search of the last draw, -1 before the first
     std::size_t shown_ = 0;  // characters on the line now
+    std::size_t widest_ = 0; // the most shown since the last erase
 };
 
 } // namespace knapsack
