@@ -89,6 +89,9 @@ bool write_all(int fd, const char* data, std::size_t size) {
     while (size > 0) {
         const long n = write(fd, data, size);
         if (n <= 0) {
+            if (n == 0) {
+                errno = EIO; // no progress, and none to expect from trying again
+            }
             return false;
         }
         data += n;

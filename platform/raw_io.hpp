@@ -24,8 +24,9 @@ long read(int fd, char* buffer, std::size_t size);
 // Windows the standard streams are in text mode, so a line break goes out as
 // CR LF, as a C program there writes it.
 long write(int fd, const char* data, std::size_t size);
-// All of it, unless a write fails, which ends it: false then. Makes only the
-// calls that a signal handler may make.
+// All of it, in as many writes as it takes, unless one fails or writes
+// nothing, which ends it: false then, errno saying why (EIO for a write of
+// nothing). Makes only the calls that a signal handler may make.
 bool write_all(int fd, const char* data, std::size_t size);
 
 bool is_terminal(int fd);

@@ -29,16 +29,13 @@ Output::Output(Drain drain, std::size_t capacity)
 }
 
 Output Output::to_fd(int fd, std::size_t capacity) {
-    auto write_all = [fd](std::string_view chunk) {
-        while (!chunk.empty()) {
-            const long n = raw_io::write(fd, chunk.data(), chunk.size());
-            if (n < 0) {
+    return Output(
+        [fd](std::string_view chunk) {
+            if (!raw_io::write_all(fd, chunk.data(), chunk.size())) {
                 throw OutputError(errno);
             }
-            chunk.remove_prefix(static_cast<std::size_t>(n));
-        }
-    };
-    return Output(write_all, capacity);
+        },
+        capacity);
 }
 
 Output Output::discarding() {
