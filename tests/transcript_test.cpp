@@ -138,14 +138,16 @@ TEST(Transcript, VnsProgressShowsOnlyOnATerminal) {
     EXPECT_EQ(blanks.find_first_not_of(' '), std::string::npos) << shown.err;
 }
 
-// Ctrl-C or SIGTERM during the search: the line is erased, and the program
-// ends by that signal, as a shell expects; a SIGINT that its starter ignores
-// stays ignored. An output that fails erases the line too.
+// Every way a run is ended from outside during the search (Ctrl-C, SIGTERM,
+// a closed terminal, the reader of the trace going away, and Ctrl-C in a
+// second search): the line is erased, and the program ends by that signal,
+// as a shell expects; a SIGINT that its starter ignores stays ignored. An
+// output that fails erases the line too.
 TEST(Transcript, SearchInterruptedOrFailingErasesTheProgressLine) {
     RunOptions options;
     options.stderr_terminal = true;
     options.signal_cue = "ciclos: ";
-    for (const int signal : {SIGINT, SIGTERM}) {
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
         options.signals = {signal};
         const RunResult r = run_in(shipped(), kProgram, "1\n3\n0\n", options);
         EXPECT_EQ(r.signal, signal);
@@ -156,11 +158,35 @@ TEST(Transcript, SearchInterruptedOrFailingErasesTheProgressLine) {
     EXPECT_EQ(run_in(shipped(), kProgram, "1\n3\n0\n", options).signal, SIGTERM);
     options.signals = {};
     options.sigint_ignored = false;
-    options.sigpipe_ignored = true;
     options.read_limit = std::size_t{64} << 20;
+    const RunResult gone = run_in(shipped(), kProgram, "1\n3\n0\n", options);
+    EXPECT_EQ(gone.signal, SIGPIPE) << "as `| head` ends it";
+    EXPECT_TRUE(erased_before(gone.err)) << gone.err;
+    options.sigpipe_ignored = true;
     const RunResult r = run_in(shipped(), kProgram, "1\n3\n0\n", options);
     EXPECT_EQ(r.exit_status, 1);
     EXPECT_TRUE(erased_before(r.err, r.err.find("Erro ao escrever a saida padrao"))) << r.err;
+    if (std::string(TEST_PROGRAM).empty()) {
+        return; // the test build exists only without sanitizers
+    }
+    // The second search of the session: its first draw follows the erase of the first.
+    RunOptions second;
+    second.stderr_terminal = true;
+    second.arguments = {"1"}; // a search of one second
+    second.signal_cue = "\r\rVNS";
+    second.signals = {SIGINT};
+    const RunResult again = run_in(shipped(), TEST_PROGRAM, "1\n3\n3\n0\n", second);
+    EXPECT_EQ(again.signal, SIGINT);
+    EXPECT_TRUE(erased_before(again.err)) << again.err;
+}
+
+// Standard output's pipe is widened, so that the trace crosses it in large chunks.
+TEST(Transcript, TheOutputPipeIsWidened) {
+    if (const std::string why = why_pipes_stay_narrower_than(std::size_t{1} << 20); !why.empty()) {
+        GTEST_SKIP() << why;
+    }
+    const RunResult r = run_in(shipped(), kProgram, "1\n0\n");
+    EXPECT_GE(r.stdout_pipe_size, 1 << 20);
 }
 
 // Instances of other shapes than the shipped one, written as the program reads them.

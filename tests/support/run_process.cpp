@@ -1,5 +1,6 @@
 #include "run_process.hpp"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -185,6 +186,8 @@ RunResult run_process(const RunOptions& options) {
             }
             const auto size = static_cast<std::size_t>(n);
             if (fd == out_fd) {
+                result.stdout_pipe_size =
+                    std::max(result.stdout_pipe_size, fcntl(fd, F_GETPIPE_SZ));
                 result.stdout_bytes += size;
                 append_capped(result.head, buffer.data(), size, options.keep_head);
                 keep_tail(result.tail, buffer.data(), size, options.keep_tail);
@@ -310,6 +313,22 @@ TempDir::~TempDir() {
 void TempDir::write(const std::string& name, const std::string& contents) const {
     std::ofstream file(path_ / name, std::ios::binary);
     file << contents;
+}
+
+std::string why_pipes_stay_narrower_than(std::size_t bytes) {
+    int fds[2];
+    if (pipe(fds) != 0) {
+        return "no pipe can be made";
+    }
+    const int size = fcntl(fds[1], F_SETPIPE_SZ, static_cast<int>(bytes));
+    close(fds[0]);
+    close(fds[1]);
+    if (size >= static_cast<int>(bytes)) {
+        return "";
+    }
+    return "a pipe holds at most " + std::to_string(size < 0 ? 0 : size) +
+           " bytes here (/proc/sys/fs/pipe-max-size: " + read_file("/proc/sys/fs/pipe-max-size") +
+           ", pipe-user-pages-soft: " + read_file("/proc/sys/fs/pipe-user-pages-soft") + ")";
 }
 
 std::string read_file(const std::filesystem::path& path) {

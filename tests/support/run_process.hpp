@@ -39,6 +39,7 @@ struct RunResult {
     std::string tail;
     std::string err; // standard error, or what the pseudo-terminal received
     double seconds = 0.0;
+    int stdout_pipe_size = 0; // the most the pipe to standard output could hold (F_GETPIPE_SZ)
 };
 
 // Runs a program to completion, feeding its standard input and counting its
@@ -91,5 +92,9 @@ class TempDir {
 };
 
 std::string read_file(const std::filesystem::path& path);
+
+// Why no pipe here can be widened to `bytes` (the system's largest pipe, or
+// the user's pipe quota, is smaller); empty when one can.
+std::string why_pipes_stay_narrower_than(std::size_t bytes);
 
 } // namespace knapsack::testing
