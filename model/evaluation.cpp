@@ -40,13 +40,6 @@ std::int32_t total_weight(std::span<const std::int32_t> quantities,
     return wrapped_dot(quantities, weights);
 }
 
-std::int32_t objective(std::span<const std::int32_t> quantities,
-                       std::span<const std::int32_t> profits, std::int32_t infeasibility,
-                       std::int32_t penalty) {
-    return static_cast<std::int32_t>(
-        penalised_objective(wrapped_dot(quantities, profits), infeasibility, penalty));
-}
-
 Totals totals_of(const Instance& instance, std::span<const std::int32_t> quantities) {
     return {dot(quantities, instance.weights), dot(quantities, instance.profits)};
 }

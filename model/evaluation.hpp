@@ -8,9 +8,9 @@
 namespace knapsack {
 
 // The full evaluation of a solution, summed over every item: the one place the
-// penalised objective is defined, and the oracle the tests hold every
-// Solution's running totals to. A Solution sums its own totals over every item
-// once, when it is made (totals_of, exact in 64 bits), and then shifts them.
+// penalised objective is defined. A Solution sums its totals over every item
+// once, when it is made (totals_of, exact in 64 bits), and then only shifts
+// them; the tests hold the shifted totals to a fresh sum.
 
 // Sum of weights[i] * limits[i]: the heaviest possible load, used as the penalty.
 std::int32_t max_total_weight(std::span<const std::int32_t> weights,
@@ -29,10 +29,6 @@ constexpr std::int64_t penalised_objective(std::int64_t profit, std::int32_t inf
                                            std::int32_t penalty) {
     return profit - std::int64_t{infeasibility} * penalty;
 }
-
-std::int32_t objective(std::span<const std::int32_t> quantities,
-                       std::span<const std::int32_t> profits, std::int32_t infeasibility,
-                       std::int32_t penalty);
 
 // A solution's weight and profit, exact in 64 bits: what a move shifts, so that
 // its effect on the objective is known in O(1).

@@ -60,9 +60,8 @@ struct RemoveUnit {
 // One unit taken from an item and given to an item with a higher number; the
 // other direction is not a move of this neighbourhood. A transfer is a removal
 // followed by an addition, legal when both are. Its rule and its effect come
-// in halves, giving and receiving: a scan takes the giving half once per
-// giving item and the receiving half for each higher item, which is `allowed`
-// and `after` taken apart.
+// in halves, giving and receiving, because that is how a scan takes them: the
+// giving half once per giving item, the receiving half for each higher item.
 struct TransferUnit {
     int from;
     int to;
@@ -76,12 +75,6 @@ struct TransferUnit {
         return AddUnit{item}.after(instance, given);
     }
 
-    bool allowed(const Solution& s) const {
-        return from < to && can_give(s, from) && can_receive(s, to);
-    }
-    constexpr Totals after(const Instance& instance, Totals totals) const {
-        return after_receiving(instance, after_giving(instance, totals, from), to);
-    }
     void apply(Solution& s) const {
         RemoveUnit{from}.apply(s);
         AddUnit{to}.apply(s);

@@ -35,9 +35,6 @@ class TraceMemo {
     // incumbent makes every kept trace stale, and they are dropped.
     void vnd(const Solution& incumbent, Solution& start);
 
-    // Bytes of traces kept now.
-    std::size_t kept_bytes() const { return bytes_; }
-
     // Bounds the memory of large instances.
     static constexpr std::size_t kMaxBytes = std::size_t{64} << 20;
 

@@ -18,7 +18,7 @@ TEST(Evaluation, WorkedExampleIncludingPenalty) {
     const Quantities over{1, 1};
     EXPECT_EQ(total_weight(over, inst.weights), 5);
     EXPECT_EQ(infeasibility(5, inst.capacity), 1);
-    EXPECT_EQ(objective(over, inst.profits, 1, inst.penalty), 1);
+    EXPECT_EQ(objective_of(inst, totals_of(inst, over)), 1);
     const Solution worst(inst, {1, 2});
     EXPECT_EQ(worst.weight(), 8);
     EXPECT_EQ(worst.infeasibility(), 4);
@@ -33,28 +33,31 @@ TEST(Evaluation, ExactlyAtCapacityHasNoPenalty) {
     EXPECT_EQ(Solution(inst, {1, 1}).objective(), 8 - inst.penalty);
 }
 
-// Each move's effect on the totals is what a full evaluation of its result
-// says, and the solution's running totals follow it.
-template <typename Move> void expect_exact_effect(Solution& s, const Move& move) {
-    ASSERT_TRUE(move.allowed(s));
-    const Totals t = move.after(s.instance(), s.totals());
+// Each move's effect on the totals, as a scan reads it before making the
+// move, is what a full evaluation of its result says, and the solution's
+// running totals follow it.
+template <typename Move> void expect_exact_effect(Solution& s, Totals predicted, const Move& move) {
     move.apply(s);
     EXPECT_TRUE(describes(s));
-    EXPECT_EQ(t.weight, s.weight());
-    EXPECT_EQ(objective_of(s.instance(), t), s.objective());
+    EXPECT_EQ(predicted.weight, s.weight());
+    EXPECT_EQ(objective_of(s.instance(), predicted), s.objective());
 }
 
 TEST(Moves, EffectsOnTheTotalsAreExact) {
     const Instance inst = make_instance({2, 3, 7}, {5, -4, 9}, {1, 2, 3}, 6);
     Solution s(inst, {1, 2, 0});
-    expect_exact_effect(s, AddUnit{2});
-    expect_exact_effect(s, RemoveUnit{1});
-    expect_exact_effect(s, TransferUnit{0, 2});
-    expect_exact_effect(s, TransferUnit{1, 2});
+    expect_exact_effect(s, AddUnit{2}.after(inst, s.totals()), AddUnit{2});
+    expect_exact_effect(s, RemoveUnit{1}.after(inst, s.totals()), RemoveUnit{1});
+    for (const TransferUnit transfer : {TransferUnit{0, 2}, TransferUnit{1, 2}}) {
+        ASSERT_TRUE(TransferUnit::can_give(s, transfer.from));
+        ASSERT_TRUE(TransferUnit::can_receive(s, transfer.to));
+        const Totals given = TransferUnit::after_giving(inst, s.totals(), transfer.from);
+        expect_exact_effect(s, TransferUnit::after_receiving(inst, given, transfer.to), transfer);
+    }
     EXPECT_EQ(s.quantities(), (Quantities{0, 0, 3}));
 }
 
-TEST(Moves, LegalOnlyWithinTheBoundsAndUpward) {
+TEST(Moves, LegalOnlyWithinTheBounds) {
     const Instance inst = make_instance({1, 1, 1}, {1, 1, 1}, {2, 0, 3}, 9);
     const Solution s(inst, {2, 0, 1});
     EXPECT_FALSE(AddUnit{0}.allowed(s)) << "at its limit";
@@ -62,11 +65,10 @@ TEST(Moves, LegalOnlyWithinTheBoundsAndUpward) {
     EXPECT_TRUE(AddUnit{2}.allowed(s));
     EXPECT_FALSE(RemoveUnit{1}.allowed(s)) << "at 0";
     EXPECT_TRUE(RemoveUnit{2}.allowed(s));
-    EXPECT_TRUE((TransferUnit{0, 2}.allowed(s)));
-    EXPECT_FALSE((TransferUnit{2, 0}.allowed(s))) << "never to a lower item";
-    EXPECT_FALSE((TransferUnit{2, 2}.allowed(s))) << "nor to itself";
-    EXPECT_FALSE((TransferUnit{0, 1}.allowed(s))) << "the receiver is full";
-    EXPECT_FALSE((TransferUnit{1, 2}.allowed(s))) << "the giver is empty";
+    EXPECT_TRUE(TransferUnit::can_give(s, 0));
+    EXPECT_FALSE(TransferUnit::can_give(s, 1)) << "the giver is empty";
+    EXPECT_TRUE(TransferUnit::can_receive(s, 2));
+    EXPECT_FALSE(TransferUnit::can_receive(s, 0)) << "the receiver is full";
     Solution t = s;
     EXPECT_FALSE(apply_if_allowed(AddUnit{0}, t));
     EXPECT_TRUE(apply_if_allowed(RemoveUnit{0}, t));

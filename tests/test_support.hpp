@@ -17,8 +17,8 @@ inline Instance two_item_instance() {
     return make_instance({2, 3}, {5, 4}, {1, 2}, 4);
 }
 
-// The quantities lie within 0..limit, and the solution's W and F are what the
-// full evaluation makes of them.
+// The quantities lie within 0..limit, and the solution's running totals, W
+// and F are what a fresh sum over every item makes of them.
 inline bool describes(const Solution& s) {
     const Instance& inst = s.instance();
     for (std::size_t i = 0; i < s.quantities().size(); ++i) {
@@ -26,10 +26,10 @@ inline bool describes(const Solution& s) {
             return false;
         }
     }
-    const std::int32_t W = total_weight(s.quantities(), inst.weights);
-    return s.weight() == W &&
-           s.objective() == objective(s.quantities(), inst.profits, infeasibility(W, inst.capacity),
-                                      inst.penalty);
+    const Totals fresh = totals_of(inst, s.quantities());
+    return s.totals().weight == fresh.weight && s.totals().profit == fresh.profit &&
+           s.weight() == total_weight(s.quantities(), inst.weights) &&
+           s.objective() == objective_of(inst, fresh);
 }
 
 // An output sink whose text the test can read back.
