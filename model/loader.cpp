@@ -42,19 +42,26 @@ class IntegerScanner {
     void feed(char c) {
         if (is_blank(c)) {
             finish_token();
-        } else if (is_digit(c)) {
-            digits_ = true;
-            in_token_ = true;
-            magnitude_ = magnitude_ * 10 + (c - '0');
-            if (magnitude_ > kMagnitudeLimit) {
-                fail(LoadFailure::out_of_range);
-            }
-        } else if ((c == '-' || c == '+') && !in_token_) {
-            in_token_ = true;
-            negative_ = c == '-';
+            line_ += c == '\n' ? 1 : 0;
         } else {
-            fail(LoadFailure::not_an_integer);
+            const bool first = !in_token_;
+            if (first) {
+                in_token_ = true;
+                token_ = {line_, offset_};
+            }
+            if (is_digit(c)) {
+                digits_ = true;
+                magnitude_ = magnitude_ * 10 + (c - '0');
+                if (magnitude_ > kMagnitudeLimit) {
+                    fail(LoadFailure::out_of_range);
+                }
+            } else if ((c == '-' || c == '+') && first) {
+                negative_ = c == '-';
+            } else {
+                fail(LoadFailure::not_an_integer);
+            }
         }
+        ++offset_;
     }
 
     void finish_token() {
@@ -72,14 +79,19 @@ class IntegerScanner {
             fail(LoadFailure::too_many_values);
         }
         values_[count_++] = static_cast<std::int32_t>(value);
+        if (value < 0 && !first_negative_) {
+            first_negative_ = token_;
+        }
         in_token_ = digits_ = negative_ = false;
         magnitude_ = 0;
     }
 
+    const std::optional<ValuePosition>& first_negative() const { return first_negative_; }
+
   private:
     static constexpr std::int64_t kMagnitudeLimit = std::int64_t{1} << 31;
 
-    [[noreturn]] void fail(LoadFailure failure) const { throw LoadError(failure, path_); }
+    [[noreturn]] void fail(LoadFailure failure) const { throw LoadError(failure, path_, token_); }
 
     std::span<std::int32_t> values_;
     const std::string& path_;
@@ -88,20 +100,20 @@ class IntegerScanner {
     bool digits_ = false;
     bool negative_ = false;
     std::int64_t magnitude_ = 0;
+    int line_ = 1;
+    std::size_t offset_ = 0;
+    ValuePosition token_;
+    std::optional<ValuePosition> first_negative_;
 };
-
-void require_non_negative(std::span<const std::int32_t> values, const std::string& path) {
-    if (std::any_of(values.begin(), values.end(), [](std::int32_t v) { return v < 0; })) {
-        throw LoadError(LoadFailure::negative_value, path);
-    }
-}
 
 } // namespace
 
-LoadError::LoadError(LoadFailure failure, const std::string& path)
-    : std::runtime_error(describe(failure, path)), failure_(failure) {}
+LoadError::LoadError(LoadFailure failure, const std::string& path,
+                     std::optional<ValuePosition> position)
+    : std::runtime_error(describe(failure, path)), failure_(failure), path_(path),
+      position_(position) {}
 
-void load_values(const std::string& path, std::span<std::int32_t> values) {
+void load_values(const std::string& path, std::span<std::int32_t> values, Values kind) {
     const raw_io::InputFile file(path.c_str());
     if (!file.usable()) {
         throw LoadError(LoadFailure::cannot_open, path);
@@ -121,6 +133,9 @@ void load_values(const std::string& path, std::span<std::int32_t> values) {
         }
     }
     scanner.finish_token();
+    if (kind == Values::non_negative && scanner.first_negative()) {
+        throw LoadError(LoadFailure::negative_value, path, scanner.first_negative());
+    }
 }
 
 bool sums_fit(std::span<const std::int32_t> weights, std::span<const std::int32_t> profits,
@@ -160,11 +175,9 @@ Instance load_instance(const std::string& directory) {
     std::vector<std::int32_t> weights(kItemCount, 0);
     std::vector<std::int32_t> profits(kItemCount, 0);
     std::vector<std::int32_t> limits(kItemCount, 0);
-    load_values(weights_path, weights);
-    require_non_negative(weights, weights_path);
+    load_values(weights_path, weights, Values::non_negative);
     load_values(profits_path, profits);
-    load_values(limits_path, limits);
-    require_non_negative(limits, limits_path);
+    load_values(limits_path, limits, Values::non_negative);
     if (!sums_fit(weights, profits, limits, kCapacity)) {
         throw LoadError(LoadFailure::sums_overflow, limits_path);
     }

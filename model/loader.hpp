@@ -2,7 +2,9 @@
 
 #include "model/instance.hpp"
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -24,19 +26,37 @@ enum class LoadFailure {
     sums_overflow,   // sums the searches form could leave the 32-bit range
 };
 
-// Why an instance could not be loaded, and which file is to blame.
+// Where the value at fault stands in its file: its line, counted from 1, and
+// the offset of its first byte.
+struct ValuePosition {
+    int line = 1;
+    std::size_t offset = 0;
+};
+
+// Why an instance could not be loaded, which file is to blame and, when one
+// value is, where it stands. what() is the message the program prints.
 class LoadError : public std::runtime_error {
   public:
-    LoadError(LoadFailure failure, const std::string& path);
+    LoadError(LoadFailure failure, const std::string& path,
+              std::optional<ValuePosition> position = std::nullopt);
     LoadFailure failure() const { return failure_; }
+    const std::string& path() const { return path_; }
+    const std::optional<ValuePosition>& position() const { return position_; }
 
   private:
     LoadFailure failure_;
+    std::string path_;
+    std::optional<ValuePosition> position_;
 };
 
+// What a file's values may be: weights and limits are never negative.
+enum class Values { any, non_negative };
+
 // Fills `values` from the whitespace-separated integers of a file. Entries no
-// integer reaches keep their value. Throws LoadError.
-void load_values(const std::string& path, std::span<std::int32_t> values);
+// integer reaches keep their value. The whole file is read before its values
+// are held to `kind`. Throws LoadError.
+void load_values(const std::string& path, std::span<std::int32_t> values,
+                 Values kind = Values::any);
 
 // Loads weights, profits and limits from `directory` (by default the working
 // directory), in that order, checking each file before the next is opened.

@@ -1,7 +1,9 @@
 #include "model/loader.hpp"
 #include "support/run_process.hpp"
 
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace knapsack {
 namespace {
@@ -64,19 +66,54 @@ TEST(LoadValues, RejectsOneValueTooMany) {
     EXPECT_EQ(load("1 2\n\n", 2), (std::vector<std::int32_t>{1, 2}));
 }
 
-TEST(LoadValues, MissingFileAndDirectoryCannotBeOpened) {
+TEST(LoadValues, MissingFileAndDirectoryCannotBeOpenedAndAReadErrorIsNoEnd) {
     TempDir dir;
     std::vector<std::int32_t> values(3);
-    for (const auto& path : {dir.path() / "absent.txt", dir.path()}) {
+    const auto message = [&](const std::filesystem::path& path) {
         try {
             load_values(path.string(), values);
-            ADD_FAILURE() << path;
         } catch (const LoadError& error) {
-            EXPECT_EQ(error.failure(), LoadFailure::cannot_open);
-            EXPECT_EQ(std::string(error.what()),
-                      "O Arquivo " + path.string() + " nao pode ser aberto.\n");
+            EXPECT_FALSE(error.position());
+            return std::string(error.what());
         }
+        return std::string("accepted");
+    };
+    for (const auto& path : {dir.path() / "absent.txt", dir.path()}) {
+        EXPECT_EQ(message(path), "O Arquivo " + path.string() + " nao pode ser aberto.\n");
     }
+    // It opens as a file, and reading its first byte fails with EIO.
+    EXPECT_EQ(message("/proc/self/mem"), "O Arquivo /proc/self/mem nao pode ser lido.\n");
+}
+
+// The value at fault: its line and the offset of its first byte, for every
+// fault that one value makes; the weights' first negative one after the
+// whole file has been read.
+TEST(LoadValues, FaultsSayWhereTheirValueStands) {
+    const auto position = [](const std::string& contents, std::size_t count,
+                             Values kind = Values::any) -> std::optional<ValuePosition> {
+        TempDir dir;
+        dir.write("v.txt", contents);
+        std::vector<std::int32_t> values(count);
+        try {
+            load_values((dir.path() / "v.txt").string(), values, kind);
+        } catch (const LoadError& error) {
+            return error.position();
+        }
+        return std::nullopt;
+    };
+    const auto at = [](int line, std::size_t offset) { return ValuePosition{line, offset}; };
+    const auto same = [](std::optional<ValuePosition> a, ValuePosition b) {
+        return a && a->line == b.line && a->offset == b.offset;
+    };
+    EXPECT_TRUE(same(position("1 2\r\n 3x4\n", 5), at(2, 6))) << "not an integer";
+    EXPECT_TRUE(same(position("-\n", 5), at(1, 0))) << "a sign alone";
+    EXPECT_TRUE(same(position("1\n\n 2147483648", 5), at(3, 4))) << "out of range";
+    EXPECT_TRUE(same(position("1 2\n3", 2), at(2, 4))) << "one too many";
+    EXPECT_TRUE(same(position("4 -1\n-2 x", 5, Values::non_negative), at(2, 8)))
+        << "a bad token comes before a negative value";
+    EXPECT_TRUE(same(position("4 -1\n-2 3", 5, Values::non_negative), at(1, 2)))
+        << "the first negative value";
+    EXPECT_FALSE(position("4 -1\n-2 3", 5, Values::any)) << "profits may be negative";
 }
 
 TEST(SumsFit, BoundsOfEverySumTheSearchesForm) {
