@@ -9,65 +9,51 @@ namespace knapsack {
 
 TraceMemo::TraceMemo(Output& out, std::size_t max_bytes) : out_(out), max_bytes_(max_bytes) {}
 
-std::optional<std::uint64_t> TraceMemo::key_of(const Quantities& incumbent,
-                                               const Quantities& start) {
-    std::uint64_t key = 0;
-    int changes = 0;
-    // Notes the items of [from, to) where the start differs; false past two
-    // changes or a change of more than one unit.
-    const auto note = [&](std::size_t from, std::size_t to) {
-        for (std::size_t i = from; i < to; ++i) {
-            const std::int64_t delta = std::int64_t{start[i]} - incumbent[i];
-            if (delta == 0) {
-                continue;
-            }
-            if (changes == 2 || (delta != 1 && delta != -1)) {
-                return false;
-            }
-            key = key << 32 | (i * 2 + (delta > 0 ? 2 : 1));
-            ++changes;
-        }
-        return true;
-    };
-    // Runs after every shake of the VNS, so equal stretches are passed over a
-    // block at a time, in a form the compiler turns into vector compares.
-    constexpr std::size_t kBlock = 8;
-    const std::size_t n = start.size();
-    std::size_t from = 0;
-    for (; from + kBlock <= n; from += kBlock) {
-        std::uint32_t differs = 0;
-        for (std::size_t i = from; i < from + kBlock; ++i) {
-            differs |= static_cast<std::uint32_t>(start[i] ^ incumbent[i]);
-        }
-        if (differs != 0 && !note(from, from + kBlock)) {
-            return std::nullopt;
+bool TraceMemo::follow(const Solution& incumbent) {
+    const Totals totals = incumbent.totals();
+    if (incumbent_ && incumbent_->weight == totals.weight && incumbent_->profit == totals.profit) {
+        return !traces_.empty();
+    }
+    incumbent_ = totals;
+    for (const std::size_t slot : kept_) {
+        traces_[slot].reset();
+    }
+    kept_.clear();
+    bytes_ = 0;
+    const int items = incumbent.instance().item_count;
+    if (traces_.empty() && items <= kMostItems) {
+        side_ = 2 * static_cast<std::size_t>(items) + 1;
+        try {
+            traces_.resize(side_ * side_);
+            kept_.reserve(traces_.size());
+        } catch (const std::bad_alloc&) {
+            traces_.clear(); // no room for the slots: nothing is kept
         }
     }
-    if (!note(from, n)) {
-        return std::nullopt;
-    }
-    return key;
+    return !traces_.empty();
 }
 
-void TraceMemo::vnd(const Solution& incumbent, Solution& start) {
-    if (incumbent.quantities() != incumbent_) {
-        traces_.clear();
-        bytes_ = 0;
-        try {
-            incumbent_ = incumbent.quantities();
-        } catch (const std::bad_alloc&) {
-            incumbent_.clear(); // no incumbent to key on: nothing is kept
-        }
+std::size_t TraceMemo::slot_of(const Shaken& shaken) const {
+    std::size_t slot = 0;
+    for (int k = 0; k < shaken.count; ++k) {
+        const Shaken::Change& change = shaken.changes[static_cast<std::size_t>(k)];
+        slot =
+            slot * side_ + static_cast<std::size_t>(change.item) * 2 + (change.delta > 0 ? 2 : 1);
     }
-    const std::optional<std::uint64_t> key =
-        incumbent_.empty() ? std::nullopt : key_of(incumbent_, start.quantities());
-    if (key) {
-        if (const auto kept = traces_.find(*key); kept != traces_.end()) {
-            out_.put(kept->second);
-            return;
-        }
+    return slot;
+}
+
+void TraceMemo::vnd(const Solution& incumbent, Solution& start, const Shaken& shaken) {
+    if (!follow(incumbent)) {
+        knapsack::vnd(start, out_);
+        return;
     }
-    if (!key || bytes_ >= max_bytes_) {
+    const std::size_t slot = slot_of(shaken);
+    if (const auto& kept = traces_[slot]) {
+        out_.put(kept);
+        return;
+    }
+    if (bytes_ >= max_bytes_) {
         knapsack::vnd(start, out_);
         return;
     }
@@ -98,8 +84,9 @@ void TraceMemo::vnd(const Solution& incumbent, Solution& start) {
         bytes_ + recording.trace.size() <= max_bytes_) {
         try {
             const std::size_t size = recording.trace.size();
-            traces_.emplace(*key, std::move(recording.trace));
+            traces_[slot] = std::make_shared<const std::string>(std::move(recording.trace));
             bytes_ += size;
+            kept_.push_back(slot); // never past the room reserved for every slot
         } catch (const std::bad_alloc&) {
             // Not kept: this start will be descended again if it comes back.
         }

@@ -45,12 +45,8 @@ template <typename Improved>
     int k = 1;
     while (k == 1 || k == 2) {
         copy = incumbent;
-        if (k == 1) {
-            shake_single(copy, rng);
-        } else {
-            shake_pair(copy, rng);
-        }
-        descent.vnd(incumbent, copy);
+        const Shaken shaken = k == 1 ? shake_single(copy, rng) : shake_pair(copy, rng);
+        descent.vnd(incumbent, copy, shaken);
         if (copy.objective() > incumbent.objective()) {
             incumbent = copy;
             k = 1;

@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <gtest/gtest.h>
+#include <initializer_list>
 #include <vector>
 
 namespace knapsack {
@@ -55,13 +56,24 @@ TEST(Vnd, LocalOptimumPrintsEachDescentOnceAndStays) {
                             "Solucao Encontrada:\n [s]  |  [w] \n [1]  |  [2]\n [0]  |  [3]\n");
 }
 
+// What a shake says it did, made on what it started from; the lower item comes first.
+Quantities as_said(Quantities start, const Shaken& shaken) {
+    EXPECT_TRUE(shaken.count < 2 || shaken.changes[0].item < shaken.changes[1].item);
+    for (int k = 0; k < shaken.count; ++k) {
+        const Shaken::Change& change = shaken.changes[static_cast<std::size_t>(k)];
+        start[static_cast<std::size_t>(change.item)] += change.delta;
+    }
+    return start;
+}
+
 TEST(Shakes, SingleDrawsDirectionThenItem) {
     const Instance inst = make_instance({1, 2, 3, 4}, {1, 1, 1, 1}, {3, 3, 3, 3}, 100);
     Rng rng(kSeed);
     Rng mirror(kSeed);
     for (int round = 0; round < 50; ++round) {
         Solution s(inst, {1, 1, 1, 1});
-        shake_single(s, rng);
+        const Shaken shaken = shake_single(s, rng);
+        EXPECT_EQ(as_said({1, 1, 1, 1}, shaken), s.quantities());
         const std::int32_t d = mirror() % 2 == 0 ? -1 : +1;
         const auto i = static_cast<std::size_t>(mirror() % 4);
         Quantities expected{1, 1, 1, 1};
@@ -76,7 +88,7 @@ TEST(Shakes, SingleAtALimitChangesNothing) {
     Rng rng(3);
     for (int round = 0; round < 10; ++round) {
         Solution s(inst, {0});
-        shake_single(s, rng);
+        EXPECT_EQ(shake_single(s, rng).count, 0);
         EXPECT_EQ(s.quantities(), Quantities{0});
         EXPECT_EQ(s.weight(), 0);
     }
@@ -89,7 +101,8 @@ TEST(Shakes, PairTakesAUnitFromBothOrNothing) {
     for (int round = 0; round < 200; ++round) {
         const Quantities start{0, 1, 2};
         Solution s(inst, start);
-        shake_pair(s, rng);
+        const Shaken shaken = shake_pair(s, rng);
+        EXPECT_EQ(as_said(start, shaken), s.quantities());
         const auto a = static_cast<std::size_t>(mirror() % 3);
         auto b = static_cast<std::size_t>(mirror() % 3);
         while (b == a) {
@@ -105,8 +118,6 @@ TEST(Shakes, PairTakesAUnitFromBothOrNothing) {
     }
 }
 
-// The memo's output is vnd's, replayed or not; a replay shows in the start,
-// which it leaves as it was, where a descent moves it.
 // With fewer than two items there is no pair: nothing is drawn or changed.
 TEST(Shakes, PairNeedsTwoItems) {
     for (const Instance& inst : {make_instance({1}, {1}, {2}, 10), make_instance({}, {}, {}, 10)}) {
@@ -119,32 +130,49 @@ TEST(Shakes, PairNeedsTwoItems) {
     }
 }
 
-TEST(TraceMemo, ReplaysOnlyStartsOfTheSameIncumbentThatDidNotBeatIt) {
+// A start as a shake makes it of the incumbent, with what the shake says it did.
+struct Start {
+    Solution solution;
+    Shaken shaken;
+};
+Start shaken_start(const Solution& incumbent, std::initializer_list<Shaken::Change> changes) {
+    Start start{incumbent, {}};
+    for (const Shaken::Change& change : changes) {
+        start.solution.change_quantity(change.item, change.delta);
+        start.shaken.add(change.item, change.delta);
+    }
+    return start;
+}
+
+// The memo's output is vnd's, replayed or not; a replay shows in the start,
+// which it leaves as it was, where a descent moves it.
+TEST(TraceMemo, ReplaysOnlyShakesOfTheSameIncumbentThatDidNotBeatIt) {
     const Instance inst = make_instance({1, 1, 1}, {1, 1, 1}, {3, 3, 3}, 100);
     CapturedOutput memo_out;
     CapturedOutput plain_out;
     TraceMemo unbounded(memo_out.out());
     // Runs a start through a memo and through vnd; says whether it was replayed.
-    const auto replayed = [&](const Solution& incumbent, const Quantities& start, TraceMemo& memo) {
-        Solution through_memo(inst, start);
-        Solution plain(inst, start);
-        memo.vnd(incumbent, through_memo);
+    const auto replayed = [&](const Solution& incumbent,
+                              std::initializer_list<Shaken::Change> changes, TraceMemo& memo) {
+        Start through_memo = shaken_start(incumbent, changes);
+        const Quantities start = through_memo.solution.quantities();
+        Solution plain = through_memo.solution;
+        memo.vnd(incumbent, through_memo.solution, through_memo.shaken);
         vnd(plain, plain_out.out());
         EXPECT_EQ(memo_out.text(), plain_out.text());
-        return through_memo.quantities() == start && plain.quantities() != start;
+        return through_memo.solution.quantities() == start && plain.quantities() != start;
     };
     const Solution incumbent(inst, {3, 3, 2});
-    EXPECT_FALSE(replayed(incumbent, {2, 3, 2}, unbounded));
-    EXPECT_TRUE(replayed(incumbent, {2, 3, 2}, unbounded)) << "kept: it reached F 8, no better";
-    EXPECT_FALSE(replayed(incumbent, {2, 3, 3}, unbounded));
-    EXPECT_FALSE(replayed(incumbent, {2, 3, 3}, unbounded)) << "not kept: it beat the incumbent";
+    EXPECT_FALSE(replayed(incumbent, {{0, -1}}, unbounded));
+    EXPECT_TRUE(replayed(incumbent, {{0, -1}}, unbounded)) << "kept: it reached F 8, no better";
+    EXPECT_FALSE(replayed(incumbent, {{0, -1}, {2, +1}}, unbounded));
+    EXPECT_FALSE(replayed(incumbent, {{2, +1}, {0, -1}}, unbounded))
+        << "not kept: it beat the incumbent";
     const Solution better(inst, {3, 3, 3});
-    EXPECT_FALSE(replayed(better, {2, 3, 3}, unbounded)) << "the old incumbent's traces are stale";
-    EXPECT_TRUE(replayed(better, {2, 3, 3}, unbounded));
-    for (const Quantities& far : {Quantities{1, 3, 3}, Quantities{2, 2, 2}}) {
-        EXPECT_FALSE(replayed(better, far, unbounded));
-        EXPECT_FALSE(replayed(better, far, unbounded)) << "two units or three items off: no shake";
-    }
+    EXPECT_FALSE(replayed(better, {{0, -1}}, unbounded)) << "the old incumbent's traces are stale";
+    EXPECT_TRUE(replayed(better, {{0, -1}}, unbounded));
+    EXPECT_FALSE(replayed(better, {{0, -1}, {1, -1}}, unbounded));
+    EXPECT_TRUE(replayed(better, {{1, -1}, {0, -1}}, unbounded)) << "a pair in either order";
     // A memo whose cap one trace fills, exactly or all but a byte, keeps that
     // one and no other, until a new incumbent empties it.
     CapturedOutput one_trace;
@@ -152,12 +180,12 @@ TEST(TraceMemo, ReplaysOnlyStartsOfTheSameIncumbentThatDidNotBeatIt) {
     vnd(first, one_trace.out());
     for (const std::size_t cap : {one_trace.text().size(), one_trace.text().size() + 1}) {
         TraceMemo capped(memo_out.out(), cap);
-        EXPECT_FALSE(replayed(better, {2, 3, 3}, capped));
-        EXPECT_TRUE(replayed(better, {2, 3, 3}, capped));
-        EXPECT_FALSE(replayed(better, {3, 2, 3}, capped));
-        EXPECT_FALSE(replayed(better, {3, 2, 3}, capped)) << "past the cap nothing is kept";
-        EXPECT_FALSE(replayed(incumbent, {2, 3, 2}, capped));
-        EXPECT_TRUE(replayed(incumbent, {2, 3, 2}, capped)) << "room again for a new incumbent";
+        EXPECT_FALSE(replayed(better, {{0, -1}}, capped));
+        EXPECT_TRUE(replayed(better, {{0, -1}}, capped));
+        EXPECT_FALSE(replayed(better, {{1, -1}}, capped));
+        EXPECT_FALSE(replayed(better, {{1, -1}}, capped)) << "past the cap nothing is kept";
+        EXPECT_FALSE(replayed(incumbent, {{0, -1}}, capped));
+        EXPECT_TRUE(replayed(incumbent, {{0, -1}}, capped)) << "room again for a new incumbent";
     }
 }
 
@@ -175,16 +203,11 @@ TEST(TraceMemo, KeepsTheStartsOfAShippedSizeIncumbent) {
     const Instance inst = make_instance(std::vector<std::int32_t>(kItemCount, 1), profits,
                                         std::vector<std::int32_t>(kItemCount, 2), kCapacity);
     const Solution incumbent(inst, Quantities(kItemCount, 2));
-    std::vector<Solution> starts;
+    std::vector<Start> starts;
     for (int a = 0; a < inst.item_count; ++a) {
-        for (int b = -2; b < inst.item_count; ++b) { // -2, -1: one unit more or less of a
-            Solution start = incumbent;
-            const bool made = b < 0 ? start.change_quantity(a, b == -2 ? 1 : -1) != 0
-                                    : a < b && start.change_quantity(a, -1) == -1 &&
-                                          start.change_quantity(b, -1) == -1;
-            if (made) {
-                starts.push_back(start);
-            }
+        starts.push_back(shaken_start(incumbent, {{a, -1}}));
+        for (int b = a + 1; b < inst.item_count; ++b) {
+            starts.push_back(shaken_start(incumbent, {{a, -1}, {b, -1}}));
         }
     }
     constexpr std::size_t kSmallCap = std::size_t{128} << 10;
@@ -193,22 +216,22 @@ TEST(TraceMemo, KeepsTheStartsOfAShippedSizeIncumbent) {
         TraceMemo memo(out.out(), cap);
         std::vector<std::size_t> trace_sizes;
         std::vector<bool> moved;
-        for (const Solution& start : starts) {
-            Solution first = start;
+        for (const Start& start : starts) {
+            Solution first = start.solution;
             const std::size_t before = out.text().size();
-            memo.vnd(incumbent, first);
+            memo.vnd(incumbent, first, start.shaken);
             trace_sizes.push_back(out.text().size() - before);
-            moved.push_back(first.quantities() != start.quantities());
+            moved.push_back(first.quantities() != start.solution.quantities());
         }
         std::size_t kept = 0;
         std::size_t replayed = 0;
         std::size_t movable = 0;
         for (std::size_t k = 0; k < starts.size(); ++k) {
-            Solution again = starts[k];
-            memo.vnd(incumbent, again);
+            Solution again = starts[k].solution;
+            memo.vnd(incumbent, again, starts[k].shaken);
             if (moved[k]) {
                 ++movable;
-                if (again.quantities() == starts[k].quantities()) {
+                if (again.quantities() == starts[k].solution.quantities()) {
                     ++replayed;
                     kept += trace_sizes[k];
                 }
