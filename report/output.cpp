@@ -15,8 +15,9 @@ const char* OutputError::what() const noexcept {
     return std::strerror(error_number_);
 }
 
-Output::Output(Drain drain, std::size_t capacity)
-    : drain_(std::move(drain)), capacity_(std::max<std::size_t>(capacity, 64)) {
+Output::Output(Drain drain, std::size_t capacity, Keep keep)
+    : drain_(std::move(drain)), keep_(std::move(keep)),
+      capacity_(std::max<std::size_t>(capacity, 64)) {
     if (capacity_ > kSmallCapacity) {
         large_.reset(new (std::nothrow) char[capacity_]);
     }
@@ -40,6 +41,15 @@ Output Output::to_fd(int fd, std::size_t capacity) {
 
 Output Output::discarding() {
     return Output([](std::string_view) {}, kSmallCapacity);
+}
+
+void Output::put(const std::shared_ptr<const std::string>& text) {
+    if (keep_) {
+        flush();
+        keep_(text);
+    } else {
+        put(std::string_view(*text));
+    }
 }
 
 void Output::put_slow(std::string_view text) {

@@ -7,6 +7,7 @@
 #include <exception>
 #include <functional>
 #include <memory>
+#include <string>
 #include <string_view>
 
 namespace knapsack {
@@ -31,12 +32,16 @@ class Output {
   public:
     // Receives each full chunk; throws OutputError when it cannot take it.
     using Drain = std::function<void(std::string_view)>;
+    // Receives, in its place in the output, text that is kept elsewhere too,
+    // for a destination that holds on to its output: a share of it instead of
+    // a copy.
+    using Keep = std::function<void(const std::shared_ptr<const std::string>&)>;
 
     // The buffer holds `capacity` bytes (at least 64). A large buffer only saves
     // round trips to the destination, so when the heap refuses it the sink
     // makes do with one of kSmallCapacity bytes inside itself, writing the same
-    // text in smaller chunks.
-    explicit Output(Drain drain, std::size_t capacity = kDefaultCapacity);
+    // text in smaller chunks. Without `keep`, kept text is copied like any other.
+    explicit Output(Drain drain, std::size_t capacity = kDefaultCapacity, Keep keep = {});
     Output(const Output&) = delete;
     Output& operator=(const Output&) = delete;
     // Not movable either: a drain may hold the sink's address (TraceMemo's does).
@@ -65,6 +70,8 @@ class Output {
         }
         buffer_[size_++] = c;
     }
+    // Text that is kept elsewhere too (a trace the VNS replays).
+    void put(const std::shared_ptr<const std::string>& text);
     // `value` in decimal, right-aligned in at least `width` columns like printf's %*d.
     void put_int(std::int64_t value, int width = 0);
 
@@ -78,6 +85,7 @@ class Output {
     void put_slow(std::string_view text);
 
     Drain drain_;
+    Keep keep_;
     // Of a size known only at run time, asked of the heap without throwing:
     // NOLINTNEXTLINE(cppcoreguidelines-avoid-c-arrays): new (std::nothrow) char[n] makes it
     std::unique_ptr<char[]> large_;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 #include <istream>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -34,16 +35,25 @@ struct Page {
     }
 };
 
+// The last `lines` lines of `text`, the last of which may lack its line break.
 std::string last_lines(const std::string& text, std::size_t lines) {
     std::size_t at = text.size();
-    for (std::size_t n = 0; n <= lines && at > 0; n += text[at - 1] == '\n') {
-        --at;
+    if (at > 0 && text[at - 1] == '\n') {
+        --at; // that break ends the last line
     }
-    return text.substr(at == 0 ? 0 : at + 1);
+    for (std::size_t n = 0; n < lines; ++n) {
+        const std::size_t line_break = at == 0 ? std::string::npos : text.rfind('\n', at - 1);
+        if (line_break == std::string::npos) {
+            return text;
+        }
+        at = line_break;
+    }
+    return text.substr(at + 1);
 }
 
 // Lines of the program's lengths (up to 61 bytes), `total` bytes in chunks of
-// random sizes up to `most`, each taken `step` milliseconds after the last.
+// random sizes up to `most`, each taken `step` milliseconds after the last;
+// half of them, as the memo's replays come, kept by a share.
 std::string stream_into(OutputTail& tail, double& now, std::size_t total, double step,
                         std::uint32_t seed, std::size_t most = 70000) {
     std::mt19937 rng(seed);
@@ -53,7 +63,12 @@ std::string stream_into(OutputTail& tail, double& now, std::size_t total, double
     }
     for (std::size_t at = 0; at < stream.size();) {
         const std::size_t chunk = std::min<std::size_t>(1 + rng() % most, stream.size() - at);
-        tail.take(std::string_view(stream).substr(at, chunk));
+        const std::string_view piece = std::string_view(stream).substr(at, chunk);
+        if (rng() % 2 == 0) {
+            tail.take(piece);
+        } else {
+            tail.keep(std::make_shared<const std::string>(piece));
+        }
         at += chunk;
         now += step;
     }
@@ -124,6 +139,23 @@ TEST(OutputTail, ShowsAtTheExactBoundsAndNeverLeavesAStaleScreen) {
     tail.settle();
     EXPECT_EQ(page.restarts, restarts);
     EXPECT_EQ(page.shown, "a\nb\n" + live + long_line + "z\n");
+}
+
+// However much is pending, a settled page is handed no more lines than its
+// terminal holds, from the start of a line; fewer are appended to what it shows.
+TEST(OutputTail, ASettledPageGetsNoMoreLinesThanItsTerminalHolds) {
+    Page page;
+    double now = 0;
+    OutputTail tail(
+        page.show(), [&now] { return now; }, false, 100);
+    const std::string stream = stream_into(tail, now, 20000, 0.0, 4, 3000);
+    tail.settle();
+    EXPECT_EQ(page.shown, last_lines(stream, 100));
+    EXPECT_EQ(page.restarts, 1);
+    tail.take("one more\nand the prompt: ");
+    tail.settle();
+    EXPECT_EQ(page.restarts, 1) << "two lines are appended: the terminal scrolls";
+    EXPECT_EQ(page.shown, last_lines(stream, 100) + "one more\nand the prompt: ");
 }
 
 TEST(OutputTail, UnderNodeEveryByteGoesOutAsItComes) {

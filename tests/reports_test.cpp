@@ -9,6 +9,7 @@
 #include <csignal>
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <memory>
 #include <sys/time.h>
 #include <thread>
 #include <unistd.h>
@@ -131,6 +132,27 @@ TEST(OutputSink, ASinkAskedForNoRoomStillKeepsEveryByte) {
     tiny.put_int(-42, 6);
     tiny.flush();
     EXPECT_EQ(text, chars + "   -42");
+}
+
+// Text kept elsewhere goes to a keeper by a share, in its place among the
+// rest; without a keeper it is copied like any other.
+TEST(OutputSink, KeptTextIsSharedInItsPlaceOrCopied) {
+    std::string log;
+    const auto text = std::make_shared<const std::string>("kept");
+    Output shared([&](std::string_view chunk) { log.append(chunk).push_back('|'); }, 64,
+                  [&](const std::shared_ptr<const std::string>& kept) {
+                      EXPECT_EQ(kept, text);
+                      log.append("share of ").append(*kept).push_back('|');
+                  });
+    shared.put("before ");
+    shared.put(text);
+    shared.put(" after");
+    shared.flush();
+    EXPECT_EQ(log, "before |share of kept| after|");
+    CapturedOutput copied;
+    copied.out().put("before ");
+    copied.out().put(text);
+    EXPECT_EQ(copied.text(), "before kept");
 }
 
 TEST(OutputSink, RefusedWriteIsReportedNotSwallowed) {

@@ -35,7 +35,8 @@ void announce_exact_optimum() {
 int run() {
     OutputTail tail(page::show_output, page::now_ms, page::wants_every_byte());
     // Large chunks: the tail copies only the last OutputTail::kKept bytes of each.
-    Output out([&tail](std::string_view chunk) { tail.take(chunk); }, kOutputChunk);
+    Output out([&tail](std::string_view chunk) { tail.take(chunk); }, kOutputChunk,
+               [&tail](const std::shared_ptr<const std::string>& text) { tail.keep(text); });
     PageInput input(page::wait_for_input, [&out, &tail] {
         out.flush();
         tail.settle();
