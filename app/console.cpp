@@ -51,8 +51,9 @@ int run_console(const VnsStop& vns_stop) {
         // std::cin stays tied to C's stdin, whose buffer the C library replaces
         // by a one-byte one when the heap refuses it; the menu reads little, so
         // a detached stream's speed would buy nothing.
-        const int status =
-            interactive_menu(std::cin, out, vns_stop, show_progress ? &progress : nullptr);
+        const int status = interactive_menu(
+            std::cin, out,
+            {.vns_stop = vns_stop, .vns_observer = show_progress ? &progress : nullptr});
         out.flush();
         return status;
     } catch (const std::bad_alloc&) {

@@ -84,8 +84,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     std::istringstream program_input(input);
-    if (knapsack::interactive_menu(program_input, sink, knapsack::VnsStop::after_seconds(0.0)) !=
-        0) {
+    if (knapsack::interactive_menu(program_input, sink,
+                                   {.vns_stop = knapsack::VnsStop::after_seconds(0.0)}) != 0) {
         std::abort();
     }
     return 0;

@@ -1,11 +1,8 @@
 #include "menu/interactive_menu.hpp"
 
-#include "menu/menu_input.hpp"
-#include "model/loader.hpp"
 #include "model/random.hpp"
 #include "report/reports.hpp"
 #include "search/vnd.hpp"
-#include "search/vns.hpp"
 
 #include <optional>
 
@@ -23,47 +20,49 @@ void ask_for_initial_solution(std::istream& in, Output& out) {
 
 } // namespace
 
-int interactive_menu(std::istream& in, Output& out, const VnsStop& vns_stop,
-                     VnsObserver* vns_observer) {
-    Rng rng(kSeed); // NOLINT(cert-msc32-c,cert-msc51-cpp): the fixed seed makes every run repeat
-    Instance instance;
+int interactive_menu(std::istream& in, Output& out, const MenuSettings& settings) {
+    std::optional<Instance> instance;
     try {
         instance = load_instance();
     } catch (const LoadError& error) {
-        out.put(error.what());
-        if (error.failure() == LoadFailure::cannot_open) {
-            // A console left open long enough to read why the program stops.
-            out.flush();
-            in.get();
-        }
-        return 1;
+        return refuse_instance(error, in, out);
     }
+    return serve_menu(*instance, in, out, settings);
+}
 
+int refuse_instance(const LoadError& error, std::istream& in, Output& out) {
+    out.put(error.what());
+    if (error.failure() == LoadFailure::cannot_open) {
+        out.flush();
+        in.get();
+    }
+    return 1;
+}
+
+int serve_menu(const Instance& instance, std::istream& in, Output& out,
+               const MenuSettings& settings) {
+    Rng rng(kSeed); // NOLINT(cert-msc32-c,cert-msc51-cpp): the fixed seed makes every run repeat
     // None until option 1 has run; not F == 0, since a real solution may well
     // have an objective of 0.
     std::optional<Solution> current;
     for (;;) {
-        switch (read_menu_choice(in, out)) {
-        case kQuit:
+        const MenuChoice choice = read_menu_choice(in, out);
+        if (choice == kQuit) {
             return 0;
-        case kRandomSolution:
+        }
+        if (choice == kRandomSolution) {
             current = random_solution(rng, instance);
             print_random_solution(out, *current);
-            break;
-        case kVnd:
-            if (current) {
-                vnd(*current, out);
-            } else {
-                ask_for_initial_solution(in, out);
-            }
-            break;
-        case kVns:
-            if (current) {
-                vns(*current, out, rng, vns_stop, vns_observer);
-            } else {
-                ask_for_initial_solution(in, out);
-            }
-            break;
+        } else if (!current) {
+            ask_for_initial_solution(in, out);
+            continue;
+        } else if (choice == kVnd) {
+            vnd(*current, out);
+        } else {
+            vns(*current, out, rng, settings.vns_stop, settings.vns_observer);
+        }
+        if (settings.observer != nullptr) {
+            settings.observer->solution_found(choice, *current);
         }
     }
 }

@@ -1,8 +1,11 @@
+#include "menu/interactive_menu.hpp"
 #include "menu/menu_input.hpp"
 #include "test_support.hpp"
 
 #include <gtest/gtest.h>
 #include <sstream>
+#include <utility>
+#include <vector>
 
 namespace knapsack {
 namespace {
@@ -79,6 +82,28 @@ TEST(MenuInput, LongInvalidInputIsBoundedAndDoesNotRecurse) {
     Session s(input);
     EXPECT_EQ(s.next(), kVnd);
     EXPECT_EQ(s.menus(), 20002u);
+}
+
+// A front end hears of each method's end with the solution it left, after
+// its report; a request for a solution first is no method's end.
+TEST(Menu, TellsItsObserverWhatEachMethodFound) {
+    struct : MenuObserver {
+        std::vector<std::pair<MenuChoice, Quantities>> heard;
+        void solution_found(MenuChoice method, const Solution& current) override {
+            heard.emplace_back(method, current.quantities());
+        }
+    } observer;
+    const Instance inst = testing::two_item_instance();
+    std::istringstream in("2\n1\n2\n3\n0\n");
+    CapturedOutput captured;
+    EXPECT_EQ(serve_menu(inst, in, captured.out(),
+                         {.vns_stop = VnsStop::after_cycles(3), .observer = &observer}),
+              0);
+    ASSERT_EQ(observer.heard.size(), 3U);
+    EXPECT_EQ(observer.heard[0].first, kRandomSolution);
+    EXPECT_EQ(observer.heard[1].first, kVnd);
+    EXPECT_EQ(observer.heard[2].first, kVns);
+    EXPECT_EQ(observer.heard[2].second, (Quantities{1, 0})) << "the example's optimum";
 }
 
 } // namespace
