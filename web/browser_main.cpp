@@ -15,26 +15,55 @@
 
 #include <cstddef>
 #include <istream>
+#include <memory>
 #include <new>
+#include <optional>
+#include <string>
 
 namespace knapsack {
 namespace {
 
 constexpr std::size_t kOutputChunk = std::size_t{16} << 20;
 
-// The chart's line of reference. The instance is loaded here on its own; when
-// it cannot be, the menu reports why as the console does.
-void announce_exact_optimum() {
+// What each method found, for the page's text beside the terminal.
+class PageResults : public MenuObserver {
+  public:
+    void solution_found(MenuChoice method, const Solution& current) override {
+        page::solution_found(method, current.objective(), current.weight(), current.infeasibility(),
+                             current.quantities(), current.instance().weights);
+    }
+};
+
+// Loaded once: the page is told of it (the chart's optimum, or the file at
+// fault), and the menu serves it.
+int serve(std::istream& in, Output& out, const MenuSettings& settings) {
+    std::optional<Instance> instance;
     try {
-        page::exact_optimum(true, exact_optimum(load_instance()).objective);
-    } catch (const LoadError&) {
-        page::exact_optimum(false, 0);
+        instance = load_instance();
+    } catch (const LoadError& error) {
+        page::instance_refused(error);
+        return refuse_instance(error, in, out);
+    }
+    page::instance_loaded(exact_optimum(*instance).objective);
+    return serve_menu(*instance, in, out, settings);
+}
+
+// The console's last words. When even the output's own keeping is refused
+// the heap, the page is handed them itself.
+void out_of_memory(Output& out, OutputTail& tail) {
+    try {
+        out.put(kOutOfMemoryMessage);
+        out.flush();
+        tail.settle();
+    } catch (const std::bad_alloc&) {
+        page::show_output(kOutOfMemoryMessage, false);
     }
 }
 
 int run() {
-    OutputTail tail(page::show_output, page::now_ms, page::wants_every_byte());
-    // Large chunks: the tail copies only the last OutputTail::kKept bytes of each.
+    OutputTail tail(page::show_output, page::now_ms, page::wants_every_byte(),
+                    page::terminal_lines());
+    // Large chunks: the tail keeps only the last OutputTail::kKept bytes of each.
     Output out([&tail](std::string_view chunk) { tail.take(chunk); }, kOutputChunk,
                [&tail](const std::shared_ptr<const std::string>& text) { tail.keep(text); });
     PageInput input(page::wait_for_input, [&out, &tail] {
@@ -45,16 +74,17 @@ int run() {
     const VnsStop stop = VnsStop::after_seconds(kVnsBudgetSeconds);
     SearchEvents events(
         stop, [](const SearchEvent& event) { page::search_event(event, kVnsBudgetSeconds); });
-    int status = 1;
+    PageResults results;
     try {
-        announce_exact_optimum();
-        status = interactive_menu(in, out, stop, &events);
+        const int status =
+            serve(in, out, {.vns_stop = stop, .vns_observer = &events, .observer = &results});
+        out.flush();
+        tail.settle();
+        return status;
     } catch (const std::bad_alloc&) {
-        out.put(kOutOfMemoryMessage);
+        out_of_memory(out, tail);
+        return 1;
     }
-    out.flush();
-    tail.settle();
-    return status;
 }
 
 } // namespace

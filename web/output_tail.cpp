@@ -7,7 +7,7 @@ namespace knapsack {
 
 OutputTail::OutputTail(Show show, Clock clock, bool every_byte, std::size_t lines)
     : show_(std::move(show)), clock_(std::move(clock)), every_byte_(every_byte),
-      lines_(std::max<std::size_t>(lines, 1)) {}
+      lines_(lines == 0 ? kMostLines : lines) {}
 
 void OutputTail::take(std::string_view chunk) {
     if (every_byte_) {

@@ -29,8 +29,8 @@ class OutputTail {
     // Milliseconds on a steady clock.
     using Clock = std::function<double()>;
 
-    // `lines`: how many lines the page's terminal holds, scrollback included;
-    // it is never handed more at once.
+    // `lines`: how many lines the page's terminal holds, scrollback included
+    // (0: as many as the tail keeps); it is never handed more at once.
     OutputTail(Show show, Clock clock, bool every_byte, std::size_t lines = kMostLines);
 
     // Takes the next chunk of output, as an Output sink's drain.

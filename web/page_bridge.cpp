@@ -1,10 +1,15 @@
 #include "web/page_bridge.hpp"
 
 #include <emscripten.h>
+#include <optional>
 
 // clang-format off
 EM_JS(int, js_wants_every_byte, (), {
     return Module.everyByte ? 1 : 0;
+});
+
+EM_JS(int, js_terminal_lines, (), {
+    return Module.terminalLines || 0;
 });
 
 EM_JS(void, js_show_output, (const char* text, int size, int restart), {
@@ -29,8 +34,31 @@ EM_JS(void, js_search_event, (int kind, double seconds, double cycles, int objec
     });
 });
 
-EM_JS(void, js_exact_optimum, (int known, double objective), {
-    Module.exactOptimum(known !== 0 ? objective : null);
+EM_JS(void, js_instance_loaded, (double optimum), {
+    Module.instanceLoaded(optimum);
+});
+
+EM_JS(void, js_instance_refused, (const char* file, const char* message, int line,
+                                  double offset), {
+    Module.instanceRefused({
+        file: UTF8ToString(file),
+        message: UTF8ToString(message),
+        line: line > 0 ? line : null,
+        offset: line > 0 ? offset : null,
+    });
+});
+
+EM_JS(void, js_solution_found, (int method, int objective, int weight, int excess,
+                                const int* quantities, const int* weights, int count), {
+    const items = (at) => Array.from(HEAP32.subarray(at >> 2, (at >> 2) + count));
+    Module.solutionFound({
+        method: method,
+        objective: objective,
+        weight: weight,
+        excess: excess,
+        quantities: items(quantities),
+        weights: items(weights),
+    });
 });
 
 EM_JS(void, js_finished, (int status), {
@@ -42,6 +70,10 @@ namespace knapsack::page {
 
 bool wants_every_byte() {
     return js_wants_every_byte() != 0;
+}
+
+std::size_t terminal_lines() {
+    return static_cast<std::size_t>(js_terminal_lines());
 }
 
 void show_output(std::string_view text, bool restart) {
@@ -58,8 +90,21 @@ void search_event(const SearchEvent& event, double budget_seconds) {
                     static_cast<int>(event.text.size()), budget_seconds);
 }
 
-void exact_optimum(bool known, std::int64_t objective) {
-    js_exact_optimum(known ? 1 : 0, static_cast<double>(objective));
+void instance_loaded(std::int64_t optimum) {
+    js_instance_loaded(static_cast<double>(optimum));
+}
+
+void instance_refused(const LoadError& error) {
+    const std::optional<ValuePosition>& at = error.position();
+    js_instance_refused(error.path().c_str(), error.what(), at ? at->line : 0,
+                        at ? static_cast<double>(at->offset) : 0.0);
+}
+
+void solution_found(int method, std::int32_t objective, std::int32_t weight, std::int32_t excess,
+                    std::span<const std::int32_t> quantities,
+                    std::span<const std::int32_t> weights) {
+    js_solution_found(method, objective, weight, excess, quantities.data(), weights.data(),
+                      static_cast<int>(quantities.size()));
 }
 
 double now_ms() {
