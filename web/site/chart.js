@@ -1,15 +1,34 @@
 // The chart of a VNS run: the best objective over the seconds of the budget,
-// with the exact optimum of the instance as a dashed line and the gap to it.
+// with the exact optimum of the instance as a dashed line and the gap to it;
+// and the search's progress as rows, for a CSV file.
 
-const COLORS = { axis: "#667", grid: "#e4e6ea", best: "#1f4e8c", optimum: "#c0392b" };
+const COLORS = { axis: "#555a61", grid: "#e4e6ea", best: "#1f4e8c", optimum: "#b3261e" };
+
+/**
+ * @typedef {object} SearchEvent
+ * @property {"started" | "improved" | "progress" | "finished"} kind
+ * @property {number} seconds
+ * @property {number} cycles
+ * @property {number} objective
+ * @property {string} text the progress line, as the console shows it
+ * @property {number} budget seconds
+ */
 
 export class SearchChart {
+    /**
+     * @param {HTMLCanvasElement} canvas
+     * @param {HTMLElement} caption
+     */
     constructor(canvas, caption) {
         this.canvas = canvas;
         this.caption = caption;
+        /** @type {number | null} */
         this.optimum = null;
         this.budget = 20;
-        this.points = []; // [seconds, best objective], in order
+        /** @type {[number, number][]} [seconds, best objective], in order */
+        this.points = [];
+        /** @type {SearchEvent[]} */
+        this.events = [];
         this.now = 0;
         this.pending = false;
         new ResizeObserver(() => this.redraw()).observe(canvas);
@@ -18,31 +37,29 @@ export class SearchChart {
     // Back to no search at all.
     reset() {
         this.points = [];
+        this.events = [];
         this.now = 0;
         this.optimum = null;
         this.redraw();
     }
 
+    /** @param {number | null} objective */
     setOptimum(objective) {
         this.optimum = objective;
         this.redraw();
     }
 
-    started(budget, objective) {
-        this.budget = budget;
-        this.points = [[0, objective]];
-        this.now = 0;
-        this.redraw();
-    }
-
-    improved(seconds, objective) {
-        this.points.push([seconds, objective]);
-        this.now = Math.max(this.now, seconds);
-        this.redraw();
-    }
-
-    progressed(seconds) {
-        this.now = Math.max(this.now, seconds);
+    /** @param {SearchEvent} event */
+    follow(event) {
+        if (event.kind === "started") {
+            this.budget = event.budget;
+            this.points = [[0, event.objective]];
+            this.events = [];
+        } else if (event.kind === "improved") {
+            this.points.push([event.seconds, event.objective]);
+        }
+        this.events.push(event);
+        this.now = Math.max(this.now, event.seconds);
         this.redraw();
     }
 
@@ -57,6 +74,21 @@ export class SearchChart {
             return null;
         }
         return (100 * (this.optimum - best)) / this.optimum;
+    }
+
+    // The search's progress: one row for its start, every improvement, every
+    // progress report and its end.
+    csv() {
+        const rows = this.events.map((e) => `${e.kind},${e.seconds},${e.cycles},${e.objective}`);
+        return ["evento,segundos,ciclos,melhor_objetivo", ...rows].join("\n") + "\n";
+    }
+
+    /** @returns {Promise<Blob>} the chart as a PNG image */
+    image() {
+        this.draw();
+        return new Promise((resolve, reject) => {
+            this.canvas.toBlob((blob) => (blob ? resolve(blob) : reject(new Error("sem imagem"))), "image/png");
+        });
     }
 
     // Draws at the next frame, however many events come before it.
@@ -77,8 +109,12 @@ export class SearchChart {
         this.canvas.width = Math.round(width * ratio);
         this.canvas.height = Math.round(height * ratio);
         const g = this.canvas.getContext("2d");
+        if (g === null) {
+            return;
+        }
         g.setTransform(ratio, 0, 0, ratio, 0, 0);
-        g.clearRect(0, 0, width, height);
+        g.fillStyle = "white";
+        g.fillRect(0, 0, width, height);
         g.font = "12px sans-serif";
         const left = 64, right = 24, top = 12, bottom = 28;
         const values = this.points.map((p) => p[1]);
@@ -94,7 +130,9 @@ export class SearchChart {
         const margin = Math.max(1, (high - low) * 0.08);
         low -= margin;
         high += margin;
+        /** @param {number} s */
         const x = (s) => left + (Math.min(s, this.budget) / this.budget) * (width - left - right);
+        /** @param {number} v */
         const y = (v) => top + ((high - v) / (high - low)) * (height - top - bottom);
 
         g.strokeStyle = COLORS.grid;
@@ -138,13 +176,14 @@ export class SearchChart {
 
     describe() {
         const parts = [];
-        if (this.best() !== null) {
-            parts.push(`melhor objetivo: ${this.best()}`);
+        const best = this.best();
+        if (best !== null) {
+            parts.push(`melhor objetivo: ${best}`);
         }
-        parts.push(this.optimum === null ? "otimo exato: desconhecido" : `otimo exato: ${this.optimum}`);
+        parts.push(this.optimum === null ? "ótimo exato: desconhecido" : `ótimo exato: ${this.optimum}`);
         const gap = this.gap();
         if (gap !== null) {
-            parts.push(`distancia ao otimo: ${gap.toFixed(2)} %`);
+            parts.push(`distância ao ótimo: ${gap.toFixed(2)} %`);
         }
         this.caption.textContent = parts.join(" | ");
     }

@@ -3,11 +3,19 @@
 // the page's worker (appended to it, see page.js) and the node runner.
 export class InputQueue {
     constructor() {
+        /** @type {Uint8Array[]} */
         this.chunks = [];
         this.ended = false;
+        /** @type {(() => void) | null} */
         this.wake = null;
     }
 
+    // Whether a read would wait: nothing typed, and the input not ended.
+    empty() {
+        return this.chunks.length === 0 && !this.ended;
+    }
+
+    /** @param {Uint8Array} bytes */
     push(bytes) {
         this.chunks.push(bytes);
         this.notify();
@@ -24,11 +32,15 @@ export class InputQueue {
         wake?.();
     }
 
-    // The next bytes, at most `size`, once there are some; none at the end.
+    /**
+     * The next bytes, at most `size`, once there are some; none at the end.
+     * @param {number} size
+     * @returns {Promise<Uint8Array>}
+     */
     async next(size) {
-        while (this.chunks.length === 0 && !this.ended) {
+        while (this.empty()) {
             await new Promise((resolve) => {
-                this.wake = resolve;
+                this.wake = () => resolve(undefined);
             });
         }
         if (this.chunks.length === 0) {
