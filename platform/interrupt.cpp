@@ -51,9 +51,9 @@ std::array<bool, kSignals.size()> installed{};
 extern "C" void erase_then_end(int signal_number) {
     const int saved_errno = errno;
     blank_out_line();
+    errno = saved_errno; // the raise below does not come back
     (void)std::signal(signal_number, SIG_DFL);
     (void)std::raise(signal_number);
-    errno = saved_errno;
 }
 
 void install(std::size_t k) {

@@ -50,14 +50,13 @@ EM_JS(void, js_instance_refused, (const char* file, const char* message, int lin
 
 EM_JS(void, js_solution_found, (int method, int objective, int weight, int excess,
                                 const int* quantities, const int* weights, int count), {
-    const items = (at) => Array.from(HEAP32.subarray(at >> 2, (at >> 2) + count));
     Module.solutionFound({
         method: method,
         objective: objective,
         weight: weight,
         excess: excess,
-        quantities: items(quantities),
-        weights: items(weights),
+        quantities: Array.from(HEAP32.subarray(quantities >> 2, (quantities >> 2) + count)),
+        weights: Array.from(HEAP32.subarray(weights >> 2, (weights >> 2) + count)),
     });
 });
 
