@@ -12,10 +12,12 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// A cycle takes a fraction of a microsecond, and where the clock is a call
-// into a browser's script it costs about as much as one, while ticking only
-// every 0.1 ms there. So the clock is read once every so many cycles: the
-// search stops, and its progress is told, a few microseconds late at most.
+// A replayed cycle takes a fraction of a microsecond, and where the clock is a
+// call into a browser's script it costs about as much as one, while ticking
+// only every 0.1 ms there. So the clock is read once every so many cycles: the
+// search stops, and its progress is told, a few microseconds late while the
+// memo replays, and up to about a millisecond late right after an
+// improvement, when every start is descended afresh.
 constexpr std::int64_t kCyclesPerClockRead = 64;
 
 std::int64_t clock_ms() {

@@ -15,7 +15,9 @@ inline constexpr double kVnsBudgetSeconds = 20.0;
 // kinds, so a cycle in progress always finishes.
 class VnsStop {
   public:
-    // The menu's rule: stop once `seconds` have passed, read on a millisecond clock.
+    // The menu's rule: stop once `seconds` have passed, read on a millisecond
+    // clock between cycles, and only every 64 of them (see vns.cpp): up to
+    // about a millisecond late when the search has just improved.
     static VnsStop after_seconds(double seconds) { return VnsStop(seconds, -1); }
     // Stop after a number of cycles: the same run on every machine, as tests,
     // benchmarks and the quality report need.

@@ -31,7 +31,7 @@ if [ "${1:-}" = "--planted" ]; then
 fi
 
 echo "== eslint"
-"$eslint" -c web/eslint.config.mjs --max-warnings 0 web tests/web
+"$eslint" -c web/eslint.config.mjs --max-warnings 0 web tests/web bench
 echo "== tsc"
 "$tsc" -p web/tsconfig.json
-echo "script checks: no finding in web/ and tests/web/"
+echo "script checks: no finding in web/, tests/web/ and bench/"

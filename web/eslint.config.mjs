@@ -31,5 +31,5 @@ export default [
         },
     },
     { files: ["web/site/sw.js"], languageOptions: { sourceType: "script", globals: globals.serviceworker } },
-    { files: ["web/*.mjs", "tests/web/*.mjs"], languageOptions: { globals: globals.node } },
+    { files: ["web/*.mjs", "tests/web/*.mjs", "bench/*.mjs"], languageOptions: { globals: globals.node } },
 ];
