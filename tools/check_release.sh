@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Makes the release twice, from two fresh clones of this commit in two
+# folders, a few seconds apart and under two umasks, and fails unless every
+# artifact is the same byte for byte and the sums verify.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+for run in first second; do
+  git clone -q . "$work/$run"
+done
+(umask 077 && "$work/first/tools/release.sh" "$work/first-out" >/dev/null)
+sleep 2
+(umask 002 && "$work/second/tools/release.sh" "$work/second-out" >/dev/null)
+if ! diff "$work/first-out/SHA256SUMS" "$work/second-out/SHA256SUMS"; then
+  echo "check_release: the two releases differ"
+  exit 1
+fi
+(cd "$work/second-out" && sha256sum --quiet -c SHA256SUMS)
+echo "check_release: two releases, the same byte for byte:"
+cat "$work/first-out/SHA256SUMS"
