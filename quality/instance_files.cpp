@@ -1,8 +1,8 @@
 #include "quality/instance_files.hpp"
 
 #include "model/loader.hpp"
+#include "quality/whole_file.hpp"
 
-#include <fstream>
 #include <vector>
 
 namespace knapsack {
@@ -10,11 +10,11 @@ namespace knapsack {
 namespace {
 
 bool write_values(const std::string& path, const std::vector<std::int32_t>& values) {
-    std::ofstream file(path);
+    std::string text;
     for (const std::int32_t v : values) {
-        file << v << '\n';
+        text += std::to_string(v) + '\n';
     }
-    return static_cast<bool>(file.flush());
+    return write_whole_file(path, text);
 }
 
 } // namespace

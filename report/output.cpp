@@ -40,7 +40,9 @@ Output Output::to_fd(int fd, std::size_t capacity) {
 }
 
 Output Output::discarding() {
-    return Output([](std::string_view) {}, kSmallCapacity);
+    // Kept text is not even copied.
+    return Output([](std::string_view) {}, kSmallCapacity,
+                  [](const std::shared_ptr<const std::string>&) {});
 }
 
 void Output::put(const std::shared_ptr<const std::string>& text) {

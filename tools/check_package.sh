@@ -29,8 +29,15 @@ if [ "$actual" != "$expected" ]; then
   echo "$package: the unpacked program prints something else than the build's"
   exit 1
 fi
-if [ ! -f "$root/usr/share/man/man1/knapsack.1.gz" ] || [ ! -f "$root/usr/share/doc/knapsack-vns/copyright" ]; then
-  echo "$package: the manual page or the copyright file is missing"
+for file in usr/share/man/man1/knapsack.1.gz usr/share/man/man1/knapsack-experiment.1.gz \
+  usr/share/doc/knapsack-vns/copyright usr/bin/knapsack-experiment; do
+  if [ ! -f "$root/$file" ]; then
+    echo "$package: /$file is missing"
+    exit 1
+  fi
+done
+if ! (cd "$root/usr/share/knapsack-vns" && "$root/usr/bin/knapsack-experiment" --runs 2 --cycles 10 >/dev/null); then
+  echo "$package: the unpacked knapsack-experiment does not run"
   exit 1
 fi
-echo "$package: installs knapsack, its manual page and the shipped instance, and runs"
+echo "$package: installs knapsack and knapsack-experiment, their manual pages and the shipped instance, and they run"

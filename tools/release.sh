@@ -37,7 +37,7 @@ rm -f "$out"/knapsack-vns* "$out/SHA256SUMS"
 # The Debian package: cpack stages and packages; dpkg-deb packs the staged tree
 # again with its entries sorted, owned by root and dated SOURCE_DATE_EPOCH.
 cmake --preset program -B "$build/program" -DCMAKE_CXX_FLAGS="$maps" >/dev/null
-cmake --build "$build/program" --target knapsack >/dev/null
+cmake --build "$build/program" --target knapsack knapsack-experiment >/dev/null
 (cd "$build/program" && cpack -G DEB >/dev/null)
 deb=$(cd "$build/program" && ls knapsack-vns_*.deb)
 staged="$build/deb"

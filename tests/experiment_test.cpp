@@ -1,0 +1,167 @@
+#include "quality/experiment.hpp"
+#include "quality/experiment_summary.hpp"
+#include "quality/experiment_svg.hpp"
+#include "quality/instance_classes.hpp"
+#include "quality/statistics.hpp"
+#include "test_support.hpp"
+
+#include <cmath>
+#include <gtest/gtest.h>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace knapsack {
+namespace {
+
+TEST(Statistics, AgainstValuesWorkedOutByHand) {
+    const std::vector<double> even{4, 1, 3, 2};
+    EXPECT_EQ(median(even), 2.5) << "an even count: the mean of the two middle values";
+    EXPECT_EQ(median(std::vector<double>{5, 1, 3}), 3);
+    EXPECT_EQ(mean(even), 2.5);
+    // Deviations -1.5, -0.5, 0.5, 1.5: squares 5 in all, over n - 1 = 3.
+    EXPECT_DOUBLE_EQ(*sample_sd(even), std::sqrt(5.0 / 3.0));
+    EXPECT_FALSE(sample_sd(std::vector<double>{7})) << "one run has no spread to tell";
+    const std::vector<double> sorted{1, 2, 3, 4, 5};
+    EXPECT_EQ(sorted_quantile(sorted, 0.25), 2);
+    EXPECT_EQ(sorted_quantile(std::vector<double>{1, 2, 3, 4}, 0.5), 2.5);
+    EXPECT_EQ(*gap_percent(323, 320), 100.0 * 3 / 323);
+    EXPECT_EQ(*gap_percent(-200, -300), 50) << "of the optimum's magnitude";
+    EXPECT_FALSE(gap_percent(0, -5));
+}
+
+TEST(InstanceClasses, EachFollowsItsDefinition) {
+    for (const InstanceClass c : kInstanceClasses) {
+        EXPECT_EQ(class_named(class_name(c)), c);
+        const Instance inst = generate_class_instance(c, 7);
+        ASSERT_EQ(inst.item_count, kItemCount);
+        EXPECT_EQ(inst.capacity, kCapacity);
+        EXPECT_EQ(generate_class_instance(c, 7).profits, inst.profits) << "the same for a seed";
+        EXPECT_NE(generate_class_instance(c, 8).weights, inst.weights);
+        for (std::size_t i = 0; i < inst.weights.size(); ++i) {
+            const std::int32_t w = inst.weights[i];
+            const std::int32_t p = inst.profits[i];
+            EXPECT_TRUE(inst.limits[i] >= 1 && inst.limits[i] <= 5);
+            switch (c) {
+            case InstanceClass::uncorrelated:
+                EXPECT_TRUE(w >= 1 && w <= 20 && p >= 100 && p <= 2000);
+                break;
+            case InstanceClass::weakly_correlated:
+                EXPECT_TRUE(p >= std::max(100, 100 * w - 200) && p <= 100 * w + 200);
+                break;
+            case InstanceClass::strongly_correlated:
+                EXPECT_EQ(p, 100 * w + 200);
+                break;
+            case InstanceClass::inverse_strongly_correlated:
+                EXPECT_TRUE(p >= 100 && p <= 2000);
+                EXPECT_EQ(w, (p + 250) / 100);
+                break;
+            case InstanceClass::almost_strongly_correlated:
+                EXPECT_TRUE(p >= 100 * w + 196 && p <= 100 * w + 204);
+                break;
+            case InstanceClass::subset_sum:
+                EXPECT_EQ(p, 100 * w);
+                break;
+            }
+        }
+    }
+    EXPECT_FALSE(class_named("correlated"));
+}
+
+std::vector<ExperimentInstance> two_instances() {
+    std::vector<ExperimentInstance> instances;
+    instances.push_back(experiment_instance("a&b", "data", testing::two_item_instance()));
+    instances.push_back(experiment_instance(
+        "uncorrelated-3", "uncorrelated", generate_class_instance(InstanceClass::uncorrelated, 3)));
+    return instances;
+}
+
+// The CSV's rows, by instance and method: the F of each run.
+std::map<std::string, std::vector<double>> csv_F(const std::string& csv) {
+    std::map<std::string, std::vector<double>> F;
+    std::istringstream lines(csv);
+    std::string line;
+    std::getline(lines, line);
+    EXPECT_EQ(line, "instance,class,run,seed,method,F,optimum,gap_percent,reached_optimum,"
+                    "seconds_to_best,cycles_to_best");
+    while (std::getline(lines, line)) {
+        std::vector<std::string> fields;
+        std::istringstream cells(line);
+        for (std::string cell; std::getline(cells, cell, ',');) {
+            fields.push_back(cell);
+        }
+        EXPECT_EQ(fields.size(), 11U) << line;
+        F[fields[0] + " " + fields[4]].push_back(std::stod(fields[5]));
+    }
+    return F;
+}
+
+// The table's median and mean are the CSV's; the runs are the same, but for
+// their seconds, whatever the threads; any run repeats alone.
+TEST(Experiment, TheTableIsWhatTheCsvGivesWhateverTheThreads) {
+    const std::vector<ExperimentInstance> instances = two_instances();
+    ExperimentPlan plan{{0, 1, 2, 3, 4, 5}, 1000, VnsStop::after_cycles(300), 1};
+    const std::vector<RunRecord> one = run_experiment(instances, plan);
+    plan.threads = 2;
+    const std::vector<RunRecord> two = run_experiment(instances, plan);
+    ASSERT_EQ(one.size(), 12U);
+    for (std::size_t k = 0; k < one.size(); ++k) {
+        EXPECT_EQ(one[k].seed, two[k].seed);
+        for (const Method m : kMethods) {
+            EXPECT_EQ(one[k].of(m).F, two[k].of(m).F);
+            EXPECT_EQ(one[k].of(m).cycles_to_best, two[k].of(m).cycles_to_best);
+        }
+        EXPECT_LE(one[k].of(Method::random).F, one[k].of(Method::vnd).F);
+        EXPECT_LE(one[k].of(Method::vnd).F, one[k].of(Method::vns).F);
+        EXPECT_LE(one[k].of(Method::vns).F, instances[one[k].instance].optimum);
+    }
+    const RunRecord alone =
+        run_once(instances, 1, 4, run_seed(1000, "uncorrelated-3", 4), VnsStop::after_cycles(300));
+    EXPECT_EQ(alone.of(Method::vns).F, one[10].of(Method::vns).F) << "run 4 of the second";
+    EXPECT_NE(run_seed(1000, "uncorrelated-3", 4), run_seed(1000, "uncorrelated-4", 4));
+    EXPECT_NE(run_seed(1000, "uncorrelated-3", 4), run_seed(1001, "uncorrelated-3", 4));
+
+    const std::vector<MethodSummary> summaries = summarize(instances, one);
+    const auto F = csv_F(experiment_csv(instances, one));
+    ASSERT_EQ(summaries.size(), 6U);
+    for (const MethodSummary& s : summaries) {
+        const std::vector<double>& runs =
+            F.at(instances[s.instance].name + " " + std::string(method_name(s.method)));
+        EXPECT_EQ(s.runs, runs.size());
+        EXPECT_EQ(s.median, median(runs));
+        EXPECT_DOUBLE_EQ(s.mean, mean(runs));
+    }
+    // The worked example's optimum, 5, is reached by every VNS, at no VND.
+    EXPECT_EQ(instances[0].optimum, 5);
+    EXPECT_EQ(summaries[2].reached, 6U);
+    EXPECT_EQ(summaries[2].mean_gap, 0);
+    const std::string table = experiment_table(instances, summaries);
+    EXPECT_NE(table.find("instancia a&b (data), otimo 5\n"), std::string::npos);
+    EXPECT_NE(table.find(" 6 de 6 "), std::string::npos) << table;
+    const std::string svg = experiment_svg(instances, one);
+    EXPECT_EQ(svg.rfind("<svg xmlns=\"http://www.w3.org/2000/svg\"", 0), 0U);
+    EXPECT_NE(svg.find("a&amp;b"), std::string::npos);
+    EXPECT_EQ(svg.find("a&b"), std::string::npos);
+}
+
+// An instance where no run reaches the optimum: no time to it, in table or plot.
+TEST(Experiment, NoRunReachingTheOptimumHasNoTimeToIt) {
+    const std::vector<ExperimentInstance> instances = {two_instances()[1]};
+    const std::vector<RunRecord> records =
+        run_experiment(instances, {{0, 1, 2}, 7, VnsStop::after_cycles(1), 1});
+    const std::vector<MethodSummary> summaries = summarize(instances, records);
+    for (const MethodSummary& s : summaries) {
+        EXPECT_EQ(s.reached, 0U);
+        EXPECT_FALSE(s.median_seconds);
+        EXPECT_GT(*s.mean_gap, 0);
+    }
+    EXPECT_NE(
+        experiment_table(instances, summaries).find("     0 de 3              -          -\n"),
+        std::string::npos);
+    EXPECT_NE(experiment_svg(instances, records).find("nenhuma execucao atingiu o otimo"),
+              std::string::npos);
+}
+
+} // namespace
+} // namespace knapsack
