@@ -92,6 +92,19 @@ std::vector<MethodSummary> summarize(const std::vector<ExperimentInstance>& inst
     return summaries;
 }
 
+std::array<std::string, 10> summary_cells(const MethodSummary& s) {
+    return {std::string(method_name(s.method)),
+            number(s.best),
+            number(s.median),
+            formatted("%.2f", s.mean),
+            number(s.worst),
+            optional_number(s.sd, "%.2f"),
+            optional_number(s.mean_gap, "%.2f"),
+            formatted("%zu de %zu", s.reached, s.runs),
+            optional_number(s.median_seconds, "%.4f"),
+            optional_number(s.median_cycles, "%.0f")};
+}
+
 std::string experiment_table(const std::vector<ExperimentInstance>& instances,
                              const std::vector<MethodSummary>& summaries) {
     std::string table;
@@ -109,14 +122,10 @@ std::string experiment_table(const std::vector<ExperimentInstance>& instances,
             if (s.instance != index) {
                 continue;
             }
-            const std::string reached = formatted("%zu de %zu", s.reached, s.runs);
-            table += formatted(columns, std::string(method_name(s.method)).c_str(),
-                               number(s.best).c_str(), number(s.median).c_str(),
-                               formatted("%.2f", s.mean).c_str(), number(s.worst).c_str(),
-                               optional_number(s.sd, "%.2f").c_str(),
-                               optional_number(s.mean_gap, "%.2f").c_str(), reached.c_str(),
-                               optional_number(s.median_seconds, "%.4f").c_str(),
-                               optional_number(s.median_cycles, "%.0f").c_str());
+            const std::array<std::string, 10> c = summary_cells(s);
+            table += formatted(columns, c[0].c_str(), c[1].c_str(), c[2].c_str(), c[3].c_str(),
+                               c[4].c_str(), c[5].c_str(), c[6].c_str(), c[7].c_str(),
+                               c[8].c_str(), c[9].c_str());
         }
     }
     return table;

@@ -2,6 +2,7 @@
 
 #include "quality/experiment.hpp"
 
+#include <array>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -31,6 +32,12 @@ struct MethodSummary {
 // One row per instance and method, in the instances' order, then random, VND, VNS.
 std::vector<MethodSummary> summarize(const std::vector<ExperimentInstance>& instances,
                                      const std::vector<RunRecord>& records);
+
+// A summary's cells as the table shows them: the method, the best, median,
+// mean and worst F, the standard deviation, the mean gap in per cent, "k de n"
+// runs that reached the optimum, and the median seconds and cycles they took;
+// "-" where there is nothing to show.
+std::array<std::string, 10> summary_cells(const MethodSummary& summary);
 
 // The table printed on standard output: per instance, its optimum, then a
 // line for each method.

@@ -24,7 +24,7 @@ export default [
         },
     },
     {
-        files: ["web/site/worker.js"],
+        files: ["web/site/worker.js", "web/site/experiment_worker.js"],
         languageOptions: {
             sourceType: "script",
             globals: { ...globals.worker, createKnapsack: "readonly", InputQueue: "readonly" },

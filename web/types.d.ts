@@ -31,6 +31,7 @@ interface KnapsackFileSystem {
 // The Module object of the program's loader: emscripten's settings, and the
 // calls the program makes into the script that runs it (web/page_bridge.cpp).
 interface KnapsackModule {
+    noInitialRun?: boolean;
     locateFile?(path: string): string;
     instantiateWasm?(imports: WebAssembly.Imports,
         done: (instance: WebAssembly.Instance, module: WebAssembly.Module) => void): object;
@@ -48,7 +49,20 @@ interface KnapsackModule {
     onAbort?(what: unknown): void;
     print(text: string): void;
     printErr(text: string): void;
+    // The experiments' (web/experiment_bridge.cpp).
+    experimentRefused?(message: string): void;
+    experimentRecord?(numbers: Float64Array): void;
+    experimentReport?(report: { optimum: number; cells: string; csv: string; svg: string }): void;
 }
 
-declare function createKnapsack(module: KnapsackModule): Promise<unknown>;
+// The program once loaded: its entry points and its memory.
+interface KnapsackInstance {
+    _experiment_run(run: number, seconds: number, seed: number): void;
+    _experiment_report(numbers: number, count: number): void;
+    _malloc(bytes: number): number;
+    _free(at: number): void;
+    HEAPF64: Float64Array;
+}
+
+declare function createKnapsack(module: KnapsackModule): Promise<KnapsackInstance>;
 declare const InputQueue: typeof import("./site/input_queue.js").InputQueue;

@@ -233,6 +233,34 @@ async function checkPage(name) {
         assert.match(saved[2].text, /^evento,segundos,ciclos,melhor_objetivo\nstarted,0,0,/);
         assert.match(saved[2].text, new RegExp(`\nfinished,[\\d.]+,${report.cycles},${vns}\n$`));
 
+        // A small experiment: the table names the optimum, the plots are an
+        // SVG image that parses, the CSV has a row per run and method.
+        await page.$eval("#experiment-runs", (e) => { e.value = "4"; });
+        await page.$eval("#experiment-seconds", (e) => { e.value = "0.1"; });
+        const experimentStart = await page.evaluate(() => performance.now());
+        await page.click("#experiment-start");
+        await page.waitForFunction(() => /concluído/.test(document.getElementById("experiment-status").textContent) &&
+            document.getElementById("experiment-table").rows.length === 4, { timeout: 30000 });
+        assert.equal(await text("#experiment-optimum"), `Ótimo exato da instância: ${SHIPPED_OPTIMUM}.`);
+        const rows = await page.$$eval("#experiment-table tbody tr", (trs) => trs.map((tr) => tr.innerText.split("\t")));
+        assert.deepEqual(rows.map((row) => [row[0], row[7]]), [["random", rows[0][7]], ["VND", rows[1][7]], ["VNS", rows[2][7]]]);
+        assert.ok(rows.every((row) => / de 4$/.test(row[7])), "every method over the 4 runs");
+        const plots = await page.$eval("#experiment-plots", async (img) => {
+            const svg = new DOMParser().parseFromString(await (await fetch(img.src)).text(), "image/svg+xml");
+            return svg.documentElement.nodeName + (svg.querySelector("parsererror") ? " broken" : "");
+        });
+        assert.equal(plots, "svg", "the plots parse as SVG");
+        await page.evaluate(() => window.saved.splice(0));
+        await page.click("#experiment-csv");
+        await page.waitForFunction(() => window.saved.length === 1);
+        const experimentCsv = await page.evaluate(() => window.saved[0].text());
+        assert.equal(experimentCsv.trim().split("\n").length, 1 + 4 * 3);
+        if (chromium) {
+            const tasks = await page.evaluate((t) => window.longTasks.filter((task) => task.start >= t), experimentStart);
+            assert.deepEqual(tasks.filter((task) => task.duration > LONG_TASK_MS), [], "no long task during the experiment");
+        }
+        await accessible("an experiment shown");
+
         // "Parar" ends a search as Ctrl-C does; then typing and the buttons say so.
         await page.click('[data-choice="3"]');
         await page.waitForFunction(() => /ciclos: [1-9]/.test(document.getElementById("progress").textContent));

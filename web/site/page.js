@@ -6,6 +6,7 @@
 // the visits after this one.
 import { SearchChart } from "./chart.js";
 import { saveBlob, saveText } from "./downloads.js";
+import { ExperimentPanel } from "./experiments.js";
 import { FILE_NAMES, InstanceEditor } from "./instance.js";
 import { ResultsView } from "./results.js";
 import { LineTerminal } from "./terminal.js";
@@ -37,7 +38,14 @@ async function fetched(url) {
     return response;
 }
 
-/** @returns {Promise<{url: string, wasm: WebAssembly.Module}>} */
+/**
+ * @typedef {object} Program
+ * @property {string} url the program's worker, as a script URL
+ * @property {string} experimentUrl the experiments' worker
+ * @property {WebAssembly.Module} wasm
+ */
+
+/** @returns {Promise<Program>} */
 async function loadProgram() {
     /** @param {string} url */
     const text = async (url) => (await fetched(url)).text();
@@ -49,10 +57,11 @@ async function loadProgram() {
             return WebAssembly.compile(await (await fetched("knapsack.wasm")).arrayBuffer());
         }
     };
-    const [loader, queue, body, wasm] = await Promise.all([
-        text("knapsack.js"), text("input_queue.js"), text("worker.js"), compile()]);
-    const source = new Blob([loader, "\n", queue, "\n", body], { type: "text/javascript" });
-    return { url: URL.createObjectURL(source), wasm };
+    const [loader, queue, body, experiment, wasm] = await Promise.all([
+        text("knapsack.js"), text("input_queue.js"), text("worker.js"), text("experiment_worker.js"), compile()]);
+    /** @param {string[]} parts */
+    const script = (parts) => URL.createObjectURL(new Blob(parts, { type: "text/javascript" }));
+    return { url: script([loader, "\n", queue, "\n", body]), experimentUrl: script([loader, "\n", experiment]), wasm };
 }
 
 const STATUS = {
@@ -62,7 +71,7 @@ const STATUS = {
 };
 
 class Page {
-    /** @param {{url: string, wasm: WebAssembly.Module}} program */
+    /** @param {Program} program */
     constructor(program) {
         this.program = program;
         /** @type {Worker | null} */
@@ -103,6 +112,17 @@ class Page {
         button("save-terminal").addEventListener("click", () => saveText("terminal.txt", this.terminal.text() + "\n"));
         button("save-chart").addEventListener("click", () => void this.chart.image().then((png) => saveBlob("vns.png", png)));
         button("save-progress").addEventListener("click", () => saveText("progresso_vns.csv", this.chart.csv(), "text/csv"));
+        this.experiments = new ExperimentPanel(program.experimentUrl, program.wasm, () => this.instance.files(), {
+            runs: element("experiment-runs", HTMLInputElement),
+            seconds: element("experiment-seconds", HTMLInputElement),
+            start: button("experiment-start"),
+            stop: button("experiment-stop"),
+            csv: button("experiment-csv"),
+            status: $("experiment-status"),
+            optimum: $("experiment-optimum"),
+            table: element("experiment-table", HTMLTableElement),
+            plots: element("experiment-plots", HTMLImageElement),
+        });
         const reader = element("screen-reader", HTMLInputElement);
         reader.addEventListener("change", () => this.terminal.setScreenReaderMode(reader.checked));
     }
@@ -266,8 +286,8 @@ class Page {
 try {
     const page = new Page(await loadProgram());
     await page.instance.loadShipped("data");
-    for (const control of document.querySelectorAll("button")) {
-        control.disabled = false;
+    for (const control of document.querySelectorAll(".needs-program")) {
+        /** @type {HTMLButtonElement} */ (control).disabled = false;
     }
     void page.start();
     // For tests and the curious: what the terminal holds, scrollback included.

@@ -1,0 +1,233 @@
+// The page's experiments: many runs of a random start, VND and VNS on the
+// instance the page holds, spread over Web Workers (as many as the device has
+// cores, less one, at least one), each the same WebAssembly build; the
+// runs' records go to one more worker, which makes the table, the CSV and the
+// plots with knapsack-experiment's own C++ code, again after every run.
+import { saveText } from "./downloads.js";
+
+// The headings of the table's columns, as knapsack-experiment prints them.
+const COLUMNS = ["Método", "Melhor", "Mediana", "Média", "Pior", "Desvio padrão",
+    "Gap médio (%)", "Atingiram o ótimo", "Segundos até o ótimo (mediana)", "Ciclos até o ótimo (mediana)"];
+
+/**
+ * @typedef {object} ExperimentElements
+ * @property {HTMLInputElement} runs
+ * @property {HTMLInputElement} seconds
+ * @property {HTMLButtonElement} start
+ * @property {HTMLButtonElement} stop
+ * @property {HTMLButtonElement} csv
+ * @property {HTMLElement} status
+ * @property {HTMLElement} optimum
+ * @property {HTMLTableElement} table
+ * @property {HTMLImageElement} plots
+ */
+
+/**
+ * @typedef {object} Report
+ * @property {number} optimum
+ * @property {string} cells a line per method, tab-separated
+ * @property {string} csv
+ * @property {string} svg
+ */
+
+export class ExperimentPanel {
+    /**
+     * @param {string} workerUrl the experiment worker, as a script URL
+     * @param {WebAssembly.Module} wasm
+     * @param {() => Promise<Record<string, Uint8Array>>} files the instance to run on
+     * @param {ExperimentElements} elements
+     */
+    constructor(workerUrl, wasm, files, elements) {
+        this.workerUrl = workerUrl;
+        this.wasm = wasm;
+        this.files = files;
+        this.elements = elements;
+        /** @type {Worker[]} */
+        this.runners = [];
+        /** @type {Worker | null} */
+        this.reporter = null;
+        /** @type {Float64Array[]} */
+        this.records = [];
+        this.total = 0;
+        this.next = 0;
+        this.reporting = false;
+        this.stale = false;
+        this.csv = "";
+        this.plotsUrl = "";
+        elements.start.addEventListener("click", () => void this.start());
+        elements.stop.addEventListener("click", () => this.stop("Experimento interrompido"));
+        elements.csv.addEventListener("click", () => saveText("experimento.csv", this.csv, "text/csv"));
+    }
+
+    // Workers for the runs: the cores but one for the page, at least one.
+    static workerCount() {
+        return Math.max(1, (navigator.hardwareConcurrency || 2) - 1);
+    }
+
+    async start() {
+        const runs = Number(this.elements.runs.value);
+        const seconds = Number(this.elements.seconds.value);
+        if (!this.elements.runs.checkValidity() || !this.elements.seconds.checkValidity() ||
+            !Number.isInteger(runs) || runs < 1 || !(seconds > 0)) {
+            this.say("Escolha de 1 a 1000 execuções e de 0,05 a 60 segundos por execução.");
+            return;
+        }
+        this.halt();
+        this.records = [];
+        this.total = runs;
+        this.next = 0;
+        this.csv = "";
+        this.elements.csv.disabled = true;
+        this.elements.start.disabled = true;
+        this.elements.stop.disabled = false;
+        this.say(`Execuções: 0 de ${runs}.`);
+        const files = await this.files();
+        const seed = 1000;
+        this.reporter = this.worker(files, (message) => this.reported(message));
+        const count = Math.min(ExperimentPanel.workerCount(), runs);
+        for (let k = 0; k < count; ++k) {
+            const runner = this.worker(files, (message) => {
+                if (message.type === "ready" || message.type === "record") {
+                    if (message.type === "record") {
+                        this.recorded(message.numbers);
+                    }
+                    if (this.next < this.total && this.runners.includes(runner)) {
+                        runner.postMessage({ type: "run", run: this.next++, seconds, seed });
+                    }
+                }
+            });
+            this.runners.push(runner);
+        }
+    }
+
+    /**
+     * @param {Record<string, Uint8Array>} files
+     * @param {(message: any) => void} receive
+     */
+    worker(files, receive) {
+        const worker = new Worker(this.workerUrl, { type: "module" });
+        worker.onmessage = ({ data }) => {
+            if (data.type === "refused") {
+                this.stop(`A instância foi recusada: ${data.message.trim()}`);
+            } else {
+                receive(data);
+            }
+        };
+        worker.postMessage({ type: "start", wasm: this.wasm, files });
+        return worker;
+    }
+
+    /** @param {Float64Array} numbers */
+    recorded(numbers) {
+        this.records.push(numbers);
+        const done = this.records.length;
+        if (done === this.total) {
+            this.finish(`Experimento concluído: ${done} execuções.`);
+        } else {
+            this.say(`Execuções: ${done} de ${this.total}.`);
+        }
+        this.report();
+    }
+
+    // The report of every record so far, one at a time: a run that ends
+    // while one is being made asks for the next.
+    report() {
+        if (this.reporter === null || this.records.length === 0) {
+            return;
+        }
+        if (this.reporting) {
+            this.stale = true;
+            return;
+        }
+        this.reporting = true;
+        this.stale = false;
+        this.reporter.postMessage({ type: "report", records: this.records.map((r) => r.slice()) });
+    }
+
+    /** @param {Report & {type: string}} report */
+    reported(report) {
+        if (report.type !== "report") {
+            return;
+        }
+        this.reporting = false;
+        this.show(report);
+        if (this.stale) {
+            this.report();
+        } else if (this.runners.length === 0) {
+            this.reporter?.terminate();
+            this.reporter = null;
+        }
+    }
+
+    /** @param {Report} report */
+    show(report) {
+        const { optimum, table, plots, csv } = this.elements;
+        optimum.textContent = `Ótimo exato da instância: ${report.optimum}.`;
+        const head = document.createElement("thead");
+        const headings = head.insertRow();
+        for (const title of COLUMNS) {
+            const cell = document.createElement("th");
+            cell.scope = "col";
+            cell.textContent = title;
+            headings.append(cell);
+        }
+        const body = document.createElement("tbody");
+        for (const line of report.cells.trim().split("\n")) {
+            const row = body.insertRow();
+            line.split("\t").forEach((value, k) => {
+                const cell = k === 0 ? document.createElement("th") : row.insertCell();
+                if (k === 0) {
+                    /** @type {HTMLTableCellElement} */ (cell).scope = "row";
+                    row.append(cell);
+                }
+                cell.textContent = value;
+            });
+        }
+        table.replaceChildren(table.createCaption(), head, body);
+        /** @type {HTMLElement} */ (table.caption).textContent =
+            `Resultados de ${this.records.length} execuções, por método`;
+        table.hidden = false;
+        URL.revokeObjectURL(this.plotsUrl);
+        this.plotsUrl = URL.createObjectURL(new Blob([report.svg], { type: "image/svg+xml" }));
+        plots.src = this.plotsUrl;
+        plots.hidden = false;
+        this.csv = report.csv;
+        csv.disabled = false;
+    }
+
+    /** @param {string} text */
+    stop(text) {
+        if (this.runners.length === 0 && this.reporter === null) {
+            return;
+        }
+        this.finish(`${text}: ${this.records.length} de ${this.total} execuções.`);
+    }
+
+    /** @param {string} text */
+    finish(text) {
+        for (const runner of this.runners) {
+            runner.terminate();
+        }
+        this.runners = [];
+        if (!this.reporting && this.records.length === 0) {
+            this.reporter?.terminate();
+            this.reporter = null;
+        }
+        this.elements.start.disabled = false;
+        this.elements.stop.disabled = true;
+        this.say(text);
+    }
+
+    // Every worker goes, the reporter included.
+    halt() {
+        this.finish("");
+        this.reporter?.terminate();
+        this.reporter = null;
+        this.reporting = false;
+    }
+
+    /** @param {string} text */
+    say(text) {
+        this.elements.status.textContent = text;
+    }
+}
