@@ -10,6 +10,7 @@
 #include "quality/instance_files.hpp"
 #include "quality/whole_file.hpp"
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <chrono>
@@ -17,6 +18,7 @@
 #include <filesystem>
 #include <new>
 #include <numeric>
+#include <system_error>
 #include <thread>
 
 #ifndef KNAPSACK_VERSION
@@ -44,6 +46,20 @@ int failed(const std::string& why) {
     return kFailureStatus;
 }
 
+// An instance loaded from a folder is named by the folder as given, tidied;
+// the working directory by its own name.
+std::string folder_name(const std::string& folder) {
+    std::string name = std::filesystem::path(folder).lexically_normal().string();
+    while (name.size() > 1 && name.back() == '/') {
+        name.pop_back();
+    }
+    if (name == ".") {
+        const std::string here = std::filesystem::current_path().filename().string();
+        return here.empty() ? name : here;
+    }
+    return name;
+}
+
 // The instances the options name, each loaded by the program's own loader or
 // generated; with neither option, the working directory's. Throws
 // UsageError for a folder that is not there, LoadError for a refused one.
@@ -55,7 +71,8 @@ std::vector<ExperimentInstance> instances_of(const ExperimentOptions& options) {
         }
     }
     for (const std::string& folder : options.data) {
-        instances.push_back(experiment_instance(folder, "data", load_instance(folder)));
+        instances.push_back(
+            experiment_instance(folder_name(folder), "data", load_instance(folder)));
     }
     for (const ExperimentOptions::Generated& generated : options.generated) {
         for (int seed = 1; seed <= generated.count; ++seed) {
@@ -67,9 +84,7 @@ std::vector<ExperimentInstance> instances_of(const ExperimentOptions& options) {
         }
     }
     if (options.data.empty() && options.generated.empty()) {
-        const std::string here = std::filesystem::current_path().filename().string();
-        instances.push_back(
-            experiment_instance(here.empty() ? "." : here, "data", load_instance()));
+        instances.push_back(experiment_instance(folder_name("."), "data", load_instance()));
     }
     return instances;
 }
@@ -117,14 +132,20 @@ std::vector<RunRecord> run_with_progress(const std::vector<ExperimentInstance>& 
     std::vector<RunRecord> records;
     std::exception_ptr failure;
     std::atomic<bool> finished{false};
-    std::thread runner([&] {
+    const auto work = [&] {
         try {
             records = run_experiment(instances, plan, &done);
         } catch (...) {
             failure = std::current_exception();
         }
         finished = true;
-    });
+    };
+    std::thread runner;
+    try {
+        runner = std::thread(work);
+    } catch (const std::system_error&) {
+        return run_experiment(instances, plan); // no thread to spare for the line
+    }
     StatusLine line(raw_io::kStandardError);
     const auto began = std::chrono::steady_clock::now();
     while (!finished) {
@@ -140,7 +161,8 @@ std::vector<RunRecord> run_with_progress(const std::vector<ExperimentInstance>& 
                                           so_far, total, elapsed,
                                           elapsed / static_cast<double>(so_far) *
                                               static_cast<double>(total - so_far));
-        line.show(std::string_view(text.data(), n > 0 ? static_cast<std::size_t>(n) : 0));
+        line.show(std::string_view(
+            text.data(), n > 0 ? std::min(static_cast<std::size_t>(n), text.size() - 1) : 0));
         for (int wait = 0; wait < 25 && !finished; ++wait) {
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
@@ -205,6 +227,10 @@ int run_experiment_program(std::span<const char* const> arguments) {
         return run(options);
     } catch (const std::bad_alloc&) {
         return failed("Falta memoria para o experimento");
+    } catch (const std::filesystem::filesystem_error& error) {
+        return failed(std::string("Erro de arquivo: ") + error.what());
+    } catch (const std::system_error& error) {
+        return failed(std::string("Erro do sistema: ") + error.what());
     }
 }
 

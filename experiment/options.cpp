@@ -119,6 +119,10 @@ ExperimentOptions parse_options(std::span<const char* const> arguments) {
     if (options.seconds && options.cycles) {
         refuse("--seconds e --cycles nao podem ser dados juntos");
     }
+    if (options.only_run && *options.only_run >= options.runs) {
+        refuse("--run espera o numero de uma das execucoes, de 0 a " +
+               std::to_string(options.runs - 1) + ", nao " + std::to_string(*options.only_run));
+    }
     return options;
 }
 

@@ -60,6 +60,47 @@ std::string_view method_name(Method method) {
     return "";
 }
 
+std::vector<double> record_numbers(const RunRecord& record) {
+    std::vector<double> numbers{static_cast<double>(record.instance),
+                                static_cast<double>(record.run), static_cast<double>(record.seed)};
+    for (const MethodResult& result : record.methods) {
+        numbers.insert(numbers.end(), {static_cast<double>(result.F), result.seconds_to_best,
+                                       static_cast<double>(result.cycles_to_best)});
+    }
+    numbers.push_back(record.seconds);
+    numbers.push_back(static_cast<double>(record.improvements.size()));
+    for (const Improvement& found : record.improvements) {
+        numbers.insert(numbers.end(), {found.seconds, static_cast<double>(found.F)});
+    }
+    return numbers;
+}
+
+std::vector<RunRecord> records_from_numbers(std::span<const double> numbers) {
+    std::vector<RunRecord> records;
+    std::size_t at = 0;
+    // Past the end, zeros: a cut record comes out empty rather than read beyond.
+    const auto next = [&] { return at < numbers.size() ? numbers[at++] : 0.0; };
+    while (at < numbers.size()) {
+        RunRecord record;
+        record.instance = static_cast<std::size_t>(next());
+        record.run = static_cast<int>(next());
+        record.seed = static_cast<std::uint32_t>(next());
+        for (MethodResult& result : record.methods) {
+            result.F = static_cast<std::int64_t>(next());
+            result.seconds_to_best = next();
+            result.cycles_to_best = static_cast<std::int64_t>(next());
+        }
+        record.seconds = next();
+        const auto improvements = static_cast<std::size_t>(next());
+        for (std::size_t k = 0; k < improvements && at < numbers.size(); ++k) {
+            const double seconds = next();
+            record.improvements.push_back({seconds, static_cast<std::int64_t>(next())});
+        }
+        records.push_back(std::move(record));
+    }
+    return records;
+}
+
 std::uint32_t run_seed(std::uint32_t seed, std::string_view instance_name, int run) {
     std::uint64_t name = 0xcbf29ce484222325ULL; // FNV-1a
     for (const char c : instance_name) {

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -61,6 +62,13 @@ struct RunRecord {
         return methods[static_cast<std::size_t>(method)];
     }
 };
+
+// A record as numbers, to travel between the page's workers: the instance,
+// the run, its seed, then the F, seconds and cycles of each method, the run's seconds, the
+// count of the VNS's improvements and each one's seconds and F.
+std::vector<double> record_numbers(const RunRecord& record);
+// Records laid out one after another as record_numbers lays each out.
+std::vector<RunRecord> records_from_numbers(std::span<const double> numbers);
 
 // The seed of a run, from the experiment's seed, the instance's name and the
 // run's number: any run can be repeated alone, whatever else is run with it.

@@ -19,11 +19,11 @@ constexpr std::array<std::string_view, std::size(kInstanceClasses)> kNames = {
     "subset-sum",
 };
 
-constexpr std::int32_t kRange = 20;                            // R
-constexpr std::int32_t kGrain = 100;                           // profits in hundredths of R's unit
-constexpr std::int32_t kMostUnits = 5;                         // limits in 1..5
-constexpr std::int32_t kTenth = kRange * kGrain / 10;          // R/10 in profit units
-constexpr std::int32_t kFiveHundredth = kRange * kGrain / 500; // R/500
+constexpr std::int32_t kRange = 20;    // R
+constexpr std::int32_t kMostUnits = 5; // limits in 1..5
+constexpr std::int32_t kTenth = kRange / 10;
+// R/500 is below one unit at this R: the smallest spread whole numbers allow.
+constexpr std::int32_t kAlmost = 1;
 
 } // namespace
 
@@ -51,24 +51,23 @@ Instance generate_class_instance(InstanceClass instance_class, std::uint32_t see
     std::vector<std::int32_t> limits(kItemCount);
     for (std::size_t i = 0; i < weights.size(); ++i) {
         if (instance_class == InstanceClass::inverse_strongly_correlated) {
-            profits[i] = draw(kGrain, kRange * kGrain);
-            // Back to the weight's unit, rounded to the nearest.
-            weights[i] = (profits[i] + kTenth + kGrain / 2) / kGrain;
+            profits[i] = draw(1, kRange);
+            weights[i] = profits[i] + kTenth;
         } else {
             weights[i] = draw(1, kRange);
-            const std::int32_t w = weights[i] * kGrain;
+            const std::int32_t w = weights[i];
             switch (instance_class) {
             case InstanceClass::uncorrelated:
-                profits[i] = draw(kGrain, kRange * kGrain);
+                profits[i] = draw(1, kRange);
                 break;
             case InstanceClass::weakly_correlated:
-                profits[i] = std::max(kGrain, draw(w - kTenth, w + kTenth));
+                profits[i] = std::max(1, draw(w - kTenth, w + kTenth));
                 break;
             case InstanceClass::strongly_correlated:
                 profits[i] = w + kTenth;
                 break;
             case InstanceClass::almost_strongly_correlated:
-                profits[i] = draw(w + kTenth - kFiveHundredth, w + kTenth + kFiveHundredth);
+                profits[i] = draw(w + kTenth - kAlmost, w + kTenth + kAlmost);
                 break;
             case InstanceClass::subset_sum:
             case InstanceClass::inverse_strongly_correlated:

@@ -40,9 +40,10 @@ std::string_view class_name(InstanceClass instance_class);
 std::optional<InstanceClass> class_named(std::string_view name);
 
 // The program's 50 items and capacity 100, with R = 20 (the weights of the
-// shipped instance) and limits uniform in 1..5. Profits are counted in
-// hundredths of the data range's unit, so that the class's R/500 is felt:
-// every profit is 100 times the class's rule, drawn at that finer grain. The
+// shipped instance) and limits uniform in 1..5, all in whole units: an
+// inverse strongly correlated weight runs from 3 to 22. At R = 20 the almost
+// strongly correlated class's R/500 is below one unit, so its profits take
+// the smallest spread whole numbers allow, w + R/10 - 1 .. w + R/10 + 1. The
 // same for a given seed on every platform.
 Instance generate_class_instance(InstanceClass instance_class, std::uint32_t seed);
 

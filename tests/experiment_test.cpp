@@ -5,6 +5,7 @@
 #include "quality/statistics.hpp"
 #include "test_support.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <map>
@@ -26,6 +27,8 @@ TEST(Statistics, AgainstValuesWorkedOutByHand) {
     const std::vector<double> sorted{1, 2, 3, 4, 5};
     EXPECT_EQ(sorted_quantile(sorted, 0.25), 2);
     EXPECT_EQ(sorted_quantile(std::vector<double>{1, 2, 3, 4}, 0.5), 2.5);
+    EXPECT_EQ(sorted_quantile(std::vector<double>{1, 2, 10, 20}, 0.25), 1.75)
+        << "between the two nearest, from the one below";
     EXPECT_EQ(*gap_percent(323, 320), 100.0 * 3 / 323);
     EXPECT_EQ(*gap_percent(-200, -300), 50) << "of the optimum's magnitude";
     EXPECT_FALSE(gap_percent(0, -5));
@@ -45,23 +48,23 @@ TEST(InstanceClasses, EachFollowsItsDefinition) {
             EXPECT_TRUE(inst.limits[i] >= 1 && inst.limits[i] <= 5);
             switch (c) {
             case InstanceClass::uncorrelated:
-                EXPECT_TRUE(w >= 1 && w <= 20 && p >= 100 && p <= 2000);
+                EXPECT_TRUE(w >= 1 && w <= 20 && p >= 1 && p <= 20);
                 break;
             case InstanceClass::weakly_correlated:
-                EXPECT_TRUE(p >= std::max(100, 100 * w - 200) && p <= 100 * w + 200);
+                EXPECT_TRUE(p >= std::max(1, w - 2) && p <= w + 2);
                 break;
             case InstanceClass::strongly_correlated:
-                EXPECT_EQ(p, 100 * w + 200);
+                EXPECT_EQ(p, w + 2);
                 break;
             case InstanceClass::inverse_strongly_correlated:
-                EXPECT_TRUE(p >= 100 && p <= 2000);
-                EXPECT_EQ(w, (p + 250) / 100);
+                EXPECT_TRUE(p >= 1 && p <= 20);
+                EXPECT_EQ(w, p + 2);
                 break;
             case InstanceClass::almost_strongly_correlated:
-                EXPECT_TRUE(p >= 100 * w + 196 && p <= 100 * w + 204);
+                EXPECT_TRUE(p >= w + 1 && p <= w + 3);
                 break;
             case InstanceClass::subset_sum:
-                EXPECT_EQ(p, 100 * w);
+                EXPECT_EQ(p, w);
                 break;
             }
         }
@@ -121,6 +124,27 @@ TEST(Experiment, TheTableIsWhatTheCsvGivesWhateverTheThreads) {
     EXPECT_EQ(alone.of(Method::vns).F, one[10].of(Method::vns).F) << "run 4 of the second";
     EXPECT_NE(run_seed(1000, "uncorrelated-3", 4), run_seed(1000, "uncorrelated-4", 4));
     EXPECT_NE(run_seed(1000, "uncorrelated-3", 4), run_seed(1001, "uncorrelated-3", 4));
+    EXPECT_NE(run_seed(1000, "uncorrelated-3", 4), run_seed(1000, "uncorrelated-3", 5));
+    for (const RunRecord& r : one) {
+        // Timed from the run's start: nothing of the VNS before the VND's end.
+        EXPECT_GE(r.of(Method::vns).seconds_to_best, r.of(Method::vnd).seconds_to_best);
+        if (!r.improvements.empty()) {
+            EXPECT_GE(r.improvements.front().seconds, r.of(Method::vnd).seconds_to_best);
+        }
+    }
+
+    // As the page's workers hand them over: numbers, and back, every field kept.
+    std::vector<double> numbers;
+    for (const RunRecord& record : one) {
+        const std::vector<double> each = record_numbers(record);
+        numbers.insert(numbers.end(), each.begin(), each.end());
+    }
+    const std::vector<RunRecord> back = records_from_numbers(numbers);
+    ASSERT_EQ(back.size(), one.size());
+    EXPECT_EQ(experiment_csv(instances, back), experiment_csv(instances, one));
+    EXPECT_EQ(back[11].improvements.size(), one[11].improvements.size());
+    EXPECT_EQ(back[11].seconds, one[11].seconds);
+    EXPECT_EQ(experiment_svg(instances, back), experiment_svg(instances, one));
 
     const std::vector<MethodSummary> summaries = summarize(instances, one);
     const auto F = csv_F(experiment_csv(instances, one));
@@ -131,6 +155,8 @@ TEST(Experiment, TheTableIsWhatTheCsvGivesWhateverTheThreads) {
         EXPECT_EQ(s.runs, runs.size());
         EXPECT_EQ(s.median, median(runs));
         EXPECT_DOUBLE_EQ(s.mean, mean(runs));
+        EXPECT_EQ(s.best, *std::max_element(runs.begin(), runs.end()));
+        EXPECT_EQ(s.worst, *std::min_element(runs.begin(), runs.end()));
     }
     // The worked example's optimum, 5, is reached by every VNS, at no VND.
     EXPECT_EQ(instances[0].optimum, 5);
@@ -143,6 +169,17 @@ TEST(Experiment, TheTableIsWhatTheCsvGivesWhateverTheThreads) {
     EXPECT_EQ(svg.rfind("<svg xmlns=\"http://www.w3.org/2000/svg\"", 0), 0U);
     EXPECT_NE(svg.find("a&amp;b"), std::string::npos);
     EXPECT_EQ(svg.find("a&b"), std::string::npos);
+}
+
+// A name with a quote is quoted in the CSV; one with < is escaped in the SVG.
+TEST(Experiment, NamesAreQuotedAndEscaped) {
+    const std::vector<ExperimentInstance> instances = {
+        experiment_instance("say \"x<y\"", "data", testing::two_item_instance())};
+    const std::vector<RunRecord> records =
+        run_experiment(instances, {{0}, 1000, VnsStop::after_cycles(5), 1});
+    EXPECT_NE(experiment_csv(instances, records).find("\n\"say \"\"x<y\"\"\",data,0,"),
+              std::string::npos);
+    EXPECT_NE(experiment_svg(instances, records).find("say &quot;x&lt;y&quot;"), std::string::npos);
 }
 
 // An instance where no run reaches the optimum: no time to it, in table or plot.

@@ -2,17 +2,19 @@
 // called by web/site/experiment_worker.js in Web Workers of their own. A run
 // worker loads the instance it was given (by the program's loader) and makes
 // runs; a report worker turns the runs' records, gathered by the page, into
-// the table, the CSV and the plots. Between them, a record travels as numbers.
+// the table, the CSV and the plots. Between them a record travels as numbers
+// (quality/experiment.hpp's record_numbers).
 #include "model/loader.hpp"
 #include "quality/experiment.hpp"
 #include "quality/experiment_summary.hpp"
 #include "quality/experiment_svg.hpp"
+#include "report/reports.hpp"
 
 #include <algorithm>
 #include <cstddef>
 #include <emscripten.h>
+#include <new>
 #include <optional>
-#include <span>
 #include <string>
 #include <vector>
 
@@ -25,10 +27,11 @@ EM_JS(void, js_experiment_record, (const double* numbers, int count), {
     Module.experimentRecord(HEAPF64.slice(numbers >> 3, (numbers >> 3) + count));
 });
 
-EM_JS(void, js_experiment_report, (double optimum, const char* cells, const char* csv,
+EM_JS(void, js_experiment_report, (double optimum, int runs, const char* cells, const char* csv,
                                    const char* svg), {
     Module.experimentReport({
         optimum: optimum,
+        runs: runs,
         cells: UTF8ToString(cells),
         csv: UTF8ToString(csv),
         svg: UTF8ToString(svg),
@@ -39,7 +42,8 @@ EM_JS(void, js_experiment_report, (double optimum, const char* cells, const char
 namespace knapsack {
 namespace {
 
-// The working directory's instance, loaded once per worker.
+// The working directory's instance, loaded once per worker; the page's own
+// experiments name it "atual".
 std::optional<std::vector<ExperimentInstance>> loaded;
 
 const std::vector<ExperimentInstance>* instance() {
@@ -55,45 +59,42 @@ const std::vector<ExperimentInstance>* instance() {
     return &*loaded;
 }
 
-// run, seed, then F, seconds and cycles of each method, the run's seconds,
-// the count of the VNS's improvements and each one's seconds and F.
-std::vector<double> encoded(const RunRecord& record) {
-    std::vector<double> numbers{static_cast<double>(record.run), static_cast<double>(record.seed)};
-    for (const MethodResult& result : record.methods) {
-        numbers.insert(numbers.end(), {static_cast<double>(result.F), result.seconds_to_best,
-                                       static_cast<double>(result.cycles_to_best)});
+void run(int run_number, double seconds, unsigned seed) {
+    if (const std::vector<ExperimentInstance>* instances = instance()) {
+        const std::vector<double> numbers = record_numbers(
+            run_once(*instances, 0, run_number, run_seed(seed, (*instances)[0].name, run_number),
+                     VnsStop::after_seconds(seconds)));
+        js_experiment_record(numbers.data(), static_cast<int>(numbers.size()));
     }
-    numbers.push_back(record.seconds);
-    numbers.push_back(static_cast<double>(record.improvements.size()));
-    for (const Improvement& found : record.improvements) {
-        numbers.insert(numbers.end(), {found.seconds, static_cast<double>(found.F)});
-    }
-    return numbers;
 }
 
-// The records one after another, as encoded() lays each out.
-std::vector<RunRecord> decoded(std::span<const double> numbers) {
-    std::vector<RunRecord> records;
-    std::size_t at = 0;
-    const auto next = [&] { return at < numbers.size() ? numbers[at++] : 0.0; };
-    while (at < numbers.size()) {
-        RunRecord record;
-        record.run = static_cast<int>(next());
-        record.seed = static_cast<std::uint32_t>(next());
-        for (MethodResult& result : record.methods) {
-            result.F = static_cast<std::int64_t>(next());
-            result.seconds_to_best = next();
-            result.cycles_to_best = static_cast<std::int64_t>(next());
-        }
-        record.seconds = next();
-        const auto improvements = static_cast<std::size_t>(next());
-        for (std::size_t k = 0; k < improvements && at < numbers.size(); ++k) {
-            const double seconds = next();
-            record.improvements.push_back({seconds, static_cast<std::int64_t>(next())});
-        }
-        records.push_back(std::move(record));
+void report(const double* numbers, int count) {
+    const std::vector<ExperimentInstance>* instances = instance();
+    if (instances == nullptr) {
+        return;
     }
-    return records;
+    const std::vector<RunRecord> records =
+        records_from_numbers({numbers, static_cast<std::size_t>(std::max(count, 0))});
+    std::string cells;
+    for (const MethodSummary& summary : summarize(*instances, records)) {
+        for (const std::string& cell : summary_cells(summary)) {
+            cells += cell + '\t';
+        }
+        cells.back() = '\n';
+    }
+    js_experiment_report(static_cast<double>((*instances)[0].optimum),
+                         static_cast<int>(records.size()), cells.c_str(),
+                         experiment_csv(*instances, records).c_str(),
+                         experiment_svg(*instances, records).c_str());
+}
+
+// An exhausted heap ends the experiment with the console's message.
+template <typename Work> void reporting_failure(const Work& work) {
+    try {
+        work();
+    } catch (const std::bad_alloc&) {
+        js_experiment_refused(kOutOfMemoryMessage.data()); // a literal, ended by its NUL
+    }
 }
 
 } // namespace
@@ -103,35 +104,13 @@ extern "C" {
 
 // Run `run` of the page's instance, its VNS stopped after `seconds`.
 EMSCRIPTEN_KEEPALIVE void experiment_run(int run, double seconds, unsigned seed) {
-    using namespace knapsack;
-    if (const std::vector<ExperimentInstance>* instances = instance()) {
-        const std::vector<double> numbers =
-            encoded(run_once(*instances, 0, run, run_seed(seed, (*instances)[0].name, run),
-                             VnsStop::after_seconds(seconds)));
-        js_experiment_record(numbers.data(), static_cast<int>(numbers.size()));
-    }
+    knapsack::reporting_failure([&] { knapsack::run(run, seconds, seed); });
 }
 
 // The table's cells (a line per method, tab-separated), the CSV and the plots
 // of the records given, `count` numbers in all.
 EMSCRIPTEN_KEEPALIVE void experiment_report(const double* numbers, int count) {
-    using namespace knapsack;
-    const std::vector<ExperimentInstance>* instances = instance();
-    if (instances == nullptr) {
-        return;
-    }
-    const std::vector<RunRecord> records =
-        decoded({numbers, static_cast<std::size_t>(std::max(count, 0))});
-    std::string cells;
-    for (const MethodSummary& summary : summarize(*instances, records)) {
-        for (const std::string& cell : summary_cells(summary)) {
-            cells += cell + '\t';
-        }
-        cells.back() = '\n';
-    }
-    js_experiment_report(static_cast<double>((*instances)[0].optimum), cells.c_str(),
-                         experiment_csv(*instances, records).c_str(),
-                         experiment_svg(*instances, records).c_str());
+    knapsack::reporting_failure([&] { knapsack::report(numbers, count); });
 }
 
 } // extern "C"
