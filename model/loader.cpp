@@ -100,7 +100,7 @@ class IntegerScanner {
     bool digits_ = false;
     bool negative_ = false;
     std::int64_t magnitude_ = 0;
-    int line_ = 1;
+    std::int64_t line_ = 1;
     std::size_t offset_ = 0;
     ValuePosition token_;
     std::optional<ValuePosition> first_negative_;

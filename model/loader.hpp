@@ -29,7 +29,7 @@ enum class LoadFailure {
 // Where the value at fault stands in its file: its line, counted from 1, and
 // the offset of its first byte.
 struct ValuePosition {
-    int line = 1;
+    std::int64_t line = 1;
     std::size_t offset = 0;
 };
 

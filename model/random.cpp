@@ -6,6 +6,9 @@
 
 namespace knapsack {
 
+// Every draw fits in 32 bits, which the cheaper remainder below relies on.
+static_assert(Rng::max() <= UINT32_MAX);
+
 std::int64_t random_below(Rng& rng, std::int64_t k) {
     if (k <= 0) {
         return 0;

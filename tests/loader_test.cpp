@@ -101,7 +101,9 @@ TEST(LoadValues, FaultsSayWhereTheirValueStands) {
         }
         return std::nullopt;
     };
-    const auto at = [](int line, std::size_t offset) { return ValuePosition{line, offset}; };
+    const auto at = [](std::int64_t line, std::size_t offset) {
+        return ValuePosition{line, offset};
+    };
     const auto same = [](std::optional<ValuePosition> a, ValuePosition b) {
         return a && a->line == b.line && a->offset == b.offset;
     };

@@ -102,8 +102,10 @@ TEST(OutputTail, ABurstShowsItsLatestLinesAndSettlesOnMoreThanTheScrollback) {
         EXPECT_LE(page.largest, OutputTail::kLive) << "a burst hands over only its latest lines";
         EXPECT_LE(page.shows, 1 + static_cast<int>(now / OutputTail::kMillisecondsBetweenShows));
         tail.settle();
-        // The page ends as the stream does, from the start of a line.
+        // The page ends as the stream does, from the start of a line: as many
+        // lines as a page is ever handed.
         ASSERT_LE(page.shown.size(), stream.size());
+        EXPECT_EQ(page.shown, last_lines(stream, OutputTail::kMostLines)) << step;
         const std::size_t from = stream.size() - page.shown.size();
         EXPECT_EQ(stream.substr(from), page.shown) << step;
         EXPECT_EQ(stream[from - 1], '\n');
@@ -156,6 +158,38 @@ TEST(OutputTail, ASettledPageGetsNoMoreLinesThanItsTerminalHolds) {
     tail.settle();
     EXPECT_EQ(page.restarts, 1) << "two lines are appended: the terminal scrolls";
     EXPECT_EQ(page.shown, last_lines(stream, 100) + "one more\nand the prompt: ");
+}
+
+// A chunk of more than the tail keeps stays kept behind a small one after it.
+TEST(OutputTail, AWholeKeptChunkStaysBehindASmallOne) {
+    Page page;
+    double now = 0;
+    OutputTail tail(
+        page.show(), [&now] { return now; }, false);
+    std::string big;
+    while (big.size() < OutputTail::kKept + 100000) {
+        big += "123456789\n";
+    }
+    tail.take(big);
+    tail.take("end\n");
+    tail.settle();
+    EXPECT_EQ(page.shown, last_lines(big + "end\n", OutputTail::kMostLines));
+}
+
+// Shares come millions of times a second; the clock, a call out of the
+// program, is read once a megabyte of them.
+TEST(OutputTail, KeptTextReadsTheClockSeldom) {
+    Page page;
+    int reads = 0;
+    OutputTail tail(
+        page.show(), [&reads] { return ++reads, 0.0; }, false);
+    const auto trace = std::make_shared<const std::string>(std::string(1499, 't') + "\n");
+    for (int k = 0; k < 7000; ++k) { // 10 MiB
+        tail.keep(trace);
+    }
+    EXPECT_LE(reads, 2 * 10 + 1);
+    tail.settle();
+    EXPECT_EQ(page.shown.substr(page.shown.size() - trace->size()), *trace);
 }
 
 TEST(OutputTail, UnderNodeEveryByteGoesOutAsItComes) {

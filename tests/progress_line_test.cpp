@@ -80,6 +80,9 @@ TEST(ProgressLine, ASignalErasesTheWidestTextThenEndsTheProgramByIt) {
             setrlimit(RLIMIT_CORE, &no_core);
             std::signal(signal, SIG_DFL);
             ProgressLine line(fds[1], VnsStop::after_seconds(20.0));
+            // A search that showed a wider line before it was erased counts for nothing.
+            line.cycle_ended({0.0, 1, -1000000000});
+            line.erase();
             line.cycle_ended({0.0, 1, -1000000});
             line.cycle_ended({0.3, 2, 5});
             raise(signal);
@@ -100,7 +103,7 @@ TEST(ProgressLine, ASignalErasesTheWidestTextThenEndsTheProgramByIt) {
         ASSERT_GE(written.size(), erase.size()) << signal;
         EXPECT_EQ(written.substr(written.size() - erase.size()), erase)
             << signal << ": " << written;
-        EXPECT_EQ(written.substr(1, wide.size()), wide);
+        EXPECT_NE(written.find(wide), std::string::npos);
     }
 }
 

@@ -10,6 +10,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <memory>
+#include <pthread.h>
 #include <sys/time.h>
 #include <thread>
 #include <unistd.h>
@@ -207,6 +208,34 @@ TEST(OutputSink, AnInterruptedWriteToAFileDescriptorCarriesOn) {
         close(fds[0]);
         EXPECT_EQ(received, expected) << (full ? "interrupted before a byte" : "cut short");
     }
+    sigaction(SIGALRM, &before, nullptr);
+}
+
+// A read that a signal interrupts before any byte came is made again: an
+// instance file may be a pipe.
+TEST(RawIo, AnInterruptedReadCarriesOn) {
+    struct sigaction quiet {};
+    quiet.sa_handler = [](int) {};
+    sigemptyset(&quiet.sa_mask); // no SA_RESTART: the read returns EINTR
+    struct sigaction before {};
+    sigaction(SIGALRM, &quiet, &before);
+    int fds[2];
+    ASSERT_EQ(pipe(fds), 0);
+    std::thread writer([&] {
+        sigset_t alarm;
+        sigemptyset(&alarm);
+        sigaddset(&alarm, SIGALRM);
+        pthread_sigmask(SIG_BLOCK, &alarm, nullptr); // the signal goes to the reader
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        EXPECT_EQ(write(fds[1], "42", 2), 2);
+    });
+    const itimerval in_50ms{{0, 0}, {0, 50'000}};
+    setitimer(ITIMER_REAL, &in_50ms, nullptr);
+    std::array<char, 8> buffer{};
+    EXPECT_EQ(raw_io::read(fds[0], buffer.data(), buffer.size()), 2);
+    writer.join();
+    close(fds[0]);
+    close(fds[1]);
     sigaction(SIGALRM, &before, nullptr);
 }
 

@@ -271,13 +271,16 @@ TEST(Vns, ShortBudgetImprovesAndTitlesWithTheBudget) {
     // its readings are truncated to.
     struct : VnsObserver {
         double latest = 0;
+        double end = 0;
         void cycle_ended(const VnsProgress& at) override { latest = at.seconds; }
+        void finished(const VnsProgress& at) override { end = at.seconds; }
     } clock;
     const auto called = std::chrono::steady_clock::now();
     vns(s, c.out(), rng, VnsStop::after_seconds(0.05), &clock);
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - called;
     EXPECT_GE(clock.latest, 0.05);
     EXPECT_LE(clock.latest, took.count() + 0.001);
+    EXPECT_EQ(clock.end, clock.latest) << "the end is told on the same clock";
     // The example's optimum is one unit of item 0 alone: F = 5.
     EXPECT_EQ(s.objective(), 5);
     EXPECT_EQ(s.quantities(), (Quantities{1, 0}));

@@ -61,11 +61,16 @@ void out_of_memory(Output& out, OutputTail& tail) {
 }
 
 int run() {
-    OutputTail tail(page::show_output, page::now_ms, page::wants_every_byte(),
-                    page::terminal_lines());
-    // Large chunks: the tail keeps only the last OutputTail::kKept bytes of each.
-    Output out([&tail](std::string_view chunk) { tail.take(chunk); }, kOutputChunk,
-               [&tail](const std::shared_ptr<const std::string>& text) { tail.keep(text); });
+    const bool every_byte = page::wants_every_byte();
+    OutputTail tail(page::show_output, page::now_ms, every_byte, page::terminal_lines());
+    // Large chunks: the tail keeps only the last OutputTail::kKept bytes of
+    // each, and a share of each replayed trace. Under node every byte goes
+    // out, in chunks as large as the console's.
+    Output::Keep keep;
+    if (!every_byte) {
+        keep = [&tail](const std::shared_ptr<const std::string>& text) { tail.keep(text); };
+    }
+    Output out([&tail](std::string_view chunk) { tail.take(chunk); }, kOutputChunk, keep);
     PageInput input(page::wait_for_input, [&out, &tail] {
         out.flush();
         tail.settle();

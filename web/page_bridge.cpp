@@ -38,7 +38,7 @@ EM_JS(void, js_instance_loaded, (double optimum), {
     Module.instanceLoaded(optimum);
 });
 
-EM_JS(void, js_instance_refused, (const char* file, const char* message, int line,
+EM_JS(void, js_instance_refused, (const char* file, const char* message, double line,
                                   double offset), {
     Module.instanceRefused({
         file: UTF8ToString(file),
@@ -95,7 +95,8 @@ void instance_loaded(std::int64_t optimum) {
 
 void instance_refused(const LoadError& error) {
     const std::optional<ValuePosition>& at = error.position();
-    js_instance_refused(error.path().c_str(), error.what(), at ? at->line : 0,
+    js_instance_refused(error.path().c_str(), error.what(),
+                        at ? static_cast<double>(at->line) : 0.0,
                         at ? static_cast<double>(at->offset) : 0.0);
 }
 
