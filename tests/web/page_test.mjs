@@ -140,6 +140,8 @@ async function checkPage(name) {
         await page.goto(url);
         await waitFor("Escolha:");
         await waitState("waiting");
+        assert.ok(!(await page.$eval("#stop", (b) => b.disabled)), "Parar works while the program waits");
+        assert.equal(await text("#file-0-note"), "", "no hint for a file of 50 numbers");
         await accessible("loaded");
 
         // "2x1": the request for a solution takes the x, then 1 draws one, as at a console.
@@ -149,12 +151,31 @@ async function checkPage(name) {
         await page.waitForFunction((f) => document.getElementById("result").textContent.includes(`Objetivo: ${f}.`),
             {}, random);
         assert.match(await text("#announce"), new RegExp(`Solução aleatória terminou: objetivo ${random}, peso \\d+`));
-        await page.click('[data-choice="2"]');
+        const taken = await page.$$eval("#result tbody tr", (rows) => rows.length);
+        assert.match(await text("#result caption"), new RegExp(`^Itens na mochila \\(${taken} de 50;`));
+        // Ctrl-D hands the program "2" without a line break, as a console does; Enter its break.
+        await page.click("#terminal");
+        await page.keyboard.type("2");
+        await page.keyboard.down("Control");
+        await page.keyboard.press("KeyD");
+        await page.keyboard.up("Control");
+        await waitState("waiting");
+        assert.ok(!(await terminal()).includes("Metodo da descida"), "Ctrl-D sent the line without its break");
+        await page.keyboard.press("Enter");
         const beforeVns = expectedTerminal(["2x1\n", "2\n"]);
         await expectTerminal(beforeVns);
         const vnd = objectiveAfter(beforeVns, "Melhor solucao encontrada pelo VND:");
         await page.waitForFunction((f) => document.getElementById("announce").textContent.startsWith(
             `VND terminou: objetivo ${f},`), {}, vnd);
+        // A wait for an earlier line is not a wait for the last one sent.
+        assert.equal(await page.evaluate(() => {
+            const p = window.knapsack.page;
+            p.setState("busy");
+            p.receive({ type: "waiting", received: p.sent - 1 });
+            const state = document.body.dataset.state;
+            p.setState("waiting");
+            return state;
+        }), "busy");
 
         // 9, Backspace, an arrow, 3: the line the program receives is "3". In
         // Chromium the CPU runs four times slower, as on a modest phone.
@@ -181,12 +202,16 @@ async function checkPage(name) {
         await page.keyboard.press("Enter");
         await page.waitForSelector("#search:not([hidden])");
         await page.waitForFunction(() => /ciclos: [1-9]/.test(document.getElementById("progress").textContent));
-        assert.ok(await page.$eval('[data-choice="3"]', (b) => b.disabled), "no search queued behind this one");
+        assert.equal(await page.$eval('[data-choice="3"]', (b) => b.getAttribute("aria-disabled")), "true");
+        await page.click('[data-choice="3"]');
+        assert.match(await text("#state"), /ainda calcula/, "no search queued behind this one");
         await accessible("during a VNS");
+        await page.click("#terminal");
+        await page.keyboard.type("12"); // typed ahead, shown after the final block
         await page.waitForFunction(() => window.finishedAt !== null, { timeout: 40000 });
         await page.waitForFunction((title) => {
             const shown = window.knapsack.terminalText();
-            return shown.includes(title) && shown.trimEnd().endsWith("Escolha:") &&
+            return shown.includes(title) && shown.trimEnd().endsWith("Escolha: 12") &&
                 window.knapsack.page.terminal.settled();
         }, { timeout: 20000, polling: 20 }, VNS_TITLE);
         report.endLateMs = await page.evaluate(() => performance.now() - window.finishedAt);
@@ -195,6 +220,11 @@ async function checkPage(name) {
         }
         assert.ok(report.endLateMs < 1000, `the final block and the menu came ${report.endLateMs} ms after the end`);
         const afterVns = await terminal();
+        const held = await page.evaluate(() => {
+            const t = window.knapsack.page.terminal.term;
+            return { length: t.buffer.active.length, full: t.options.scrollback + t.rows };
+        });
+        assert.equal(held.length, held.full, "the terminal is as full as one that had every byte");
         const vns = objectiveAfter(afterVns, VNS_TITLE);
         assert.ok(vns >= vnd, `VNS ${vns} keeps at least the VND's ${vnd}`);
         const progress = await text("#progress");
@@ -260,13 +290,30 @@ async function checkPage(name) {
             assert.deepEqual(tasks.filter((task) => task.duration > LONG_TASK_MS), [], "no long task during the experiment");
         }
         await accessible("an experiment shown");
+        assert.ok(await page.evaluate(() => {
+            const e = window.knapsack.page.experiments;
+            const before = { reporter: e.reporter, reporting: e.reporting, stale: e.stale };
+            e.reporter = { postMessage() {}, terminate() {} };
+            e.reporting = true; // a report is being made
+            e.report(); // and a record comes
+            const asked = e.stale;
+            Object.assign(e, before);
+            return asked;
+        }), "a record that comes while a report is made asks for another");
 
         // "Parar" ends a search as Ctrl-C does; then typing and the buttons say so.
         await page.click('[data-choice="3"]');
-        await page.waitForFunction(() => /ciclos: [1-9]/.test(document.getElementById("progress").textContent));
+        await page.waitForFunction(() => /ciclos: [1-9]/.test(document.getElementById("progress-announce").textContent),
+            {}, "a second search is announced too");
         await page.click("#stop");
         await waitState("ended");
         assert.match(await text("#state"), /interrompido/);
+        assert.equal(await page.evaluate(() => document.activeElement.id), "restart", "the focus goes to the next run");
+        await page.click("#terminal"); // Ctrl-C after the stop says that the program ended
+        await page.keyboard.down("Control");
+        await page.keyboard.press("KeyC");
+        await page.keyboard.up("Control");
+        assert.match(await text("#state"), /já terminou/);
         await type("1");
         assert.match(await text("#state"), /já terminou/);
         assert.ok(!(await terminal()).endsWith("1"), "nothing is typed after the end");
@@ -278,6 +325,8 @@ async function checkPage(name) {
         await waitFor("Solucao aleatoria:");
         await type("3");
         await page.waitForFunction(() => /ciclos: [1-9]/.test(document.getElementById("progress").textContent));
+        await page.waitForFunction(() => /ciclos/.test(document.getElementById("progress-announce").textContent),
+            { timeout: 5000 });
         await page.click("#run-instance");
         const seen = await page.evaluate(() => new Promise((done) => {
             const shown = [];
@@ -293,6 +342,7 @@ async function checkPage(name) {
         assert.match(await text("#state"), /código de saída 0/);
         await page.click('[data-choice="1"]');
         assert.match(await text("#state"), /já terminou/);
+        assert.match(await text("#announce"), /já terminou/, "said again in the new run");
         await accessible("ended");
 
         // A refused instance is marked at the file and value it names; a short file is hinted.
@@ -325,12 +375,25 @@ async function checkPage(name) {
         assert.equal(await page.$eval("#file-1", (e) => e.value), await readFile(join(repo, "data/beneficio50.txt"), "utf8"));
 
         // A file chosen and a restart at once: the run reads the chosen file.
+        // A file made on Windows: the value at fault marked where it stands.
         const chosen = join(mkdtempSync(join(tmpdir(), "knapsack-page-")), "limite50.txt");
-        writeFileSync(chosen, "1 1 -1\n");
+        writeFileSync(chosen, "1\r\n1 -1\r\n");
         const picker = await page.$("#pick-2");
         await picker.uploadFile(chosen);
         await page.click("#run-instance");
         await waitFor("O Arquivo limite50.txt contem um numero negativo.");
+        await page.waitForSelector("#file-2-note mark");
+        assert.match(await text("#file-2-note"), /Linha 2: 1 -1$/);
+        assert.equal(await page.$eval("#file-2-note mark", (e) => e.textContent), "-1");
+        await page.$eval("#file-2", (area) => { // an edit replaces the chosen file
+            area.value = "1 1 1\n";
+            area.dispatchEvent(new Event("input"));
+        });
+        await page.click("#run-instance");
+        await waitFor("Escolha:");
+        assert.ok(!(await terminal()).includes("numero negativo"), "the edited list, not the chosen file");
+        await page.click('[data-choice="0"]');
+        await waitState("ended");
         await page.click("#restore-instance");
 
         // A phone: every control a finger can hit, nothing wider than the

@@ -35,6 +35,7 @@ function load({ wasm, files }) {
             },
         ],
         experimentRefused: (message) => tell({ type: "refused", message }),
+        onAbort: (what) => tell({ type: "refused", message: String(what) }),
         experimentRecord: (numbers) => tell({ type: "record", numbers }, [numbers.buffer]),
         experimentReport: (report) => tell({ type: "report", ...report }),
         // The menu's calls, which nothing here makes.
@@ -70,6 +71,10 @@ experimentScope.onmessage = async (/** @type {MessageEvent} */ { data }) => {
         const records = data.records;
         const count = records.reduce((sum, record) => sum + record.length, 0);
         const at = module._malloc(Math.max(count, 1) * 8);
+        if (at === 0) {
+            tell({ type: "refused", message: "Falta memoria para alocar o vetor de ponteiros" });
+            return;
+        }
         let offset = at >> 3;
         for (const record of records) {
             module.HEAPF64.set(record, offset);

@@ -5,7 +5,7 @@
 // plots with knapsack-experiment's own C++ code, again after every run.
 import { saveText } from "./downloads.js";
 
-// The headings of the table's columns, as knapsack-experiment prints them.
+// The columns of knapsack-experiment's table, in the page's own words.
 const COLUMNS = ["Método", "Melhor", "Mediana", "Média", "Pior", "Desvio padrão",
     "Gap médio (%)", "Atingiram o ótimo", "Segundos até o ótimo (mediana)", "Ciclos até o ótimo (mediana)"];
 
@@ -17,6 +17,7 @@ const COLUMNS = ["Método", "Melhor", "Mediana", "Média", "Pior", "Desvio padr�
  * @property {HTMLButtonElement} stop
  * @property {HTMLButtonElement} csv
  * @property {HTMLElement} status
+ * @property {HTMLElement} announce
  * @property {HTMLElement} optimum
  * @property {HTMLTableElement} table
  * @property {HTMLImageElement} plots
@@ -25,6 +26,7 @@ const COLUMNS = ["Método", "Melhor", "Mediana", "Média", "Pior", "Desvio padr�
 /**
  * @typedef {object} Report
  * @property {number} optimum
+ * @property {number} runs the records it was made of
  * @property {string} cells a line per method, tab-separated
  * @property {string} csv
  * @property {string} svg
@@ -54,6 +56,8 @@ export class ExperimentPanel {
         this.stale = false;
         this.csv = "";
         this.plotsUrl = "";
+        this.started = 0;
+        this.starting = 0; // the start under way, by its number; 0: none
         elements.start.addEventListener("click", () => void this.start());
         elements.stop.addEventListener("click", () => this.stop("Experimento interrompido"));
         elements.csv.addEventListener("click", () => saveText("experimento.csv", this.csv, "text/csv"));
@@ -73,6 +77,8 @@ export class ExperimentPanel {
             return;
         }
         this.halt();
+        const starting = ++this.started;
+        this.starting = starting;
         this.records = [];
         this.total = runs;
         this.next = 0;
@@ -81,19 +87,37 @@ export class ExperimentPanel {
         this.elements.start.disabled = true;
         this.elements.stop.disabled = false;
         this.say(`Execuções: 0 de ${runs}.`);
-        const files = await this.files();
+        this.announce(`Experimento iniciado: ${runs} execuções.`);
+        /** @type {Record<string, Uint8Array>} */
+        let files;
+        try {
+            files = await this.files();
+        } catch (error) {
+            this.finish(`Os arquivos não puderam ser lidos: ${error instanceof Error ? error.message : error}`);
+            return;
+        }
+        if (this.starting !== starting) {
+            return; // stopped, or started again, meanwhile
+        }
         const seed = 1000;
-        this.reporter = this.worker(files, (message) => this.reported(message));
+        const reporter = this.worker(files, (message) => {
+            if (this.reporter === reporter) {
+                this.reported(message);
+            }
+        });
+        this.reporter = reporter;
         const count = Math.min(ExperimentPanel.workerCount(), runs);
         for (let k = 0; k < count; ++k) {
             const runner = this.worker(files, (message) => {
-                if (message.type === "ready" || message.type === "record") {
-                    if (message.type === "record") {
-                        this.recorded(message.numbers);
-                    }
-                    if (this.next < this.total && this.runners.includes(runner)) {
-                        runner.postMessage({ type: "run", run: this.next++, seconds, seed });
-                    }
+                if (!this.runners.includes(runner)) {
+                    return; // a run of a stopped experiment
+                }
+                if (message.type === "record") {
+                    this.recorded(message.numbers);
+                }
+                if ((message.type === "ready" || message.type === "record") && this.next < this.total &&
+                    this.runners.includes(runner)) {
+                    runner.postMessage({ type: "run", run: this.next++, seconds, seed });
                 }
             });
             this.runners.push(runner);
@@ -106,11 +130,20 @@ export class ExperimentPanel {
      */
     worker(files, receive) {
         const worker = new Worker(this.workerUrl, { type: "module" });
+        const current = () => this.reporter === worker || this.runners.includes(worker);
         worker.onmessage = ({ data }) => {
             if (data.type === "refused") {
-                this.stop(`A instância foi recusada: ${data.message.trim()}`);
+                if (current()) {
+                    this.stop(`O experimento parou: ${data.message.trim()}`);
+                }
             } else {
                 receive(data);
+            }
+        };
+        worker.onerror = (event) => {
+            event.preventDefault();
+            if (current()) {
+                this.stop(`O experimento parou: ${event.message}`);
             }
         };
         worker.postMessage({ type: "start", wasm: this.wasm, files });
@@ -121,12 +154,12 @@ export class ExperimentPanel {
     recorded(numbers) {
         this.records.push(numbers);
         const done = this.records.length;
+        this.report(); // for the last, the reporter outlives the runners
         if (done === this.total) {
             this.finish(`Experimento concluído: ${done} execuções.`);
         } else {
             this.say(`Execuções: ${done} de ${this.total}.`);
         }
-        this.report();
     }
 
     // The report of every record so far, one at a time: a run that ends
@@ -153,7 +186,7 @@ export class ExperimentPanel {
         this.show(report);
         if (this.stale) {
             this.report();
-        } else if (this.runners.length === 0) {
+        } else if (this.starting === 0) {
             this.reporter?.terminate();
             this.reporter = null;
         }
@@ -185,7 +218,7 @@ export class ExperimentPanel {
         }
         table.replaceChildren(table.createCaption(), head, body);
         /** @type {HTMLElement} */ (table.caption).textContent =
-            `Resultados de ${this.records.length} execuções, por método`;
+            `Resultados de ${report.runs} execuções, por método`;
         table.hidden = false;
         URL.revokeObjectURL(this.plotsUrl);
         this.plotsUrl = URL.createObjectURL(new Blob([report.svg], { type: "image/svg+xml" }));
@@ -197,7 +230,7 @@ export class ExperimentPanel {
 
     /** @param {string} text */
     stop(text) {
-        if (this.runners.length === 0 && this.reporter === null) {
+        if (this.starting === 0) {
             return;
         }
         this.finish(`${text}: ${this.records.length} de ${this.total} execuções.`);
@@ -205,17 +238,20 @@ export class ExperimentPanel {
 
     /** @param {string} text */
     finish(text) {
+        this.starting = 0;
         for (const runner of this.runners) {
             runner.terminate();
         }
         this.runners = [];
-        if (!this.reporting && this.records.length === 0) {
+        // A report on its way is still shown; then the reporter goes too.
+        if (!this.reporting) {
             this.reporter?.terminate();
             this.reporter = null;
         }
         this.elements.start.disabled = false;
         this.elements.stop.disabled = true;
         this.say(text);
+        this.announce(text);
     }
 
     // Every worker goes, the reporter included.
@@ -226,8 +262,13 @@ export class ExperimentPanel {
         this.reporting = false;
     }
 
-    /** @param {string} text */
+    /** @param {string} text the runs done, shown as they come */
     say(text) {
         this.elements.status.textContent = text;
+    }
+
+    /** @param {string} text said once, politely: an experiment's start or end */
+    announce(text) {
+        this.elements.announce.textContent = text;
     }
 }

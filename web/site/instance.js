@@ -162,8 +162,10 @@ export class InstanceEditor {
         if (refusal.line === null || refusal.offset === null) {
             return;
         }
+        // The offset counts the file's bytes; the list holds its text as the
+        // browser does, without a byte order mark and with CR LF made LF.
         const bytes = this.chosen[refusal.file] ?? new TextEncoder().encode(text.value);
-        const start = new TextDecoder().decode(bytes.subarray(0, refusal.offset)).length;
+        const start = new TextDecoder().decode(bytes.subarray(0, refusal.offset)).replace(/\r\n?/g, "\n").length;
         const rest = text.value.slice(start).search(BLANKS);
         const end = rest < 0 ? text.value.length : start + rest;
         const lineStart = text.value.lastIndexOf("\n", start - 1) + 1;

@@ -66,6 +66,7 @@ async function loadProgram() {
 
 const STATUS = {
     busy: "Programa em execução.",
+    queued: "O programa ainda calcula: a próxima escolha vem quando ele esperar por ela.",
     waiting: "O programa espera uma escolha.",
     ended: "O programa já terminou: “Executar de novo” começa outra execução.",
 };
@@ -93,10 +94,14 @@ class Page {
         }])));
         // A choice button types its digit as the whole line, and leaves the
         // focus where it is (on a phone, no keyboard pops up).
+        // While the program computes, a choice would only queue behind it:
+        // the button says so instead, and keeps the focus.
         for (const choice of document.querySelectorAll("[data-choice]")) {
             choice.addEventListener("click", () => {
                 if (this.worker === null) {
                     this.sayEnded();
+                } else if (document.body.dataset.state === "busy") {
+                    $("state").textContent = STATUS.queued;
                 } else {
                     this.terminal.enter(/** @type {HTMLElement} */ (choice).dataset.choice ?? "");
                 }
@@ -119,6 +124,7 @@ class Page {
             stop: button("experiment-stop"),
             csv: button("experiment-csv"),
             status: $("experiment-status"),
+            announce: $("experiment-announce"),
             optimum: $("experiment-optimum"),
             table: element("experiment-table", HTMLTableElement),
             plots: element("experiment-plots", HTMLImageElement),
@@ -171,9 +177,15 @@ class Page {
         this.terminal.focus();
         // A file chosen just before is read first. Lines typed meanwhile wait
         // in the worker's input.
-        const files = await this.instance.files();
-        if (this.worker === worker) {
-            worker.postMessage({ type: "start", wasm: this.program.wasm, files, terminalLines: this.terminal.capacity() });
+        try {
+            const files = await this.instance.files();
+            if (this.worker === worker) {
+                worker.postMessage({ type: "start", wasm: this.program.wasm, files, terminalLines: this.terminal.capacity() });
+            }
+        } catch (error) {
+            if (this.worker === worker) {
+                this.ended(null, `um arquivo escolhido não pôde ser lido (${error instanceof Error ? error.message : error})`);
+            }
         }
     }
 
@@ -212,6 +224,7 @@ class Page {
         if (event.kind === "started") {
             $("search").hidden = false;
             document.body.dataset.searching = "";
+            this.results.searchStarted();
         }
         const finished = event.kind === "finished";
         const text = finished ? `${event.text} | fim da busca` : event.text;
@@ -277,9 +290,12 @@ class Page {
         $("state").textContent = text;
         button("restart").hidden = state !== "ended";
         for (const choice of document.querySelectorAll("[data-choice]")) {
-            /** @type {HTMLButtonElement} */ (choice).disabled = state === "busy";
+            choice.setAttribute("aria-disabled", String(state === "busy"));
         }
-        button("stop").disabled = state === "ended";
+        // What had the focus may have gone with the run: the next one is a key away.
+        if (state === "ended" && [button("stop"), document.body, null].includes(/** @type {any} */ (document.activeElement))) {
+            button("restart").focus();
+        }
     }
 }
 

@@ -80,6 +80,11 @@ export class ResultsView {
         this.announce.textContent = `${name} terminou: ${summary}.`;
     }
 
+    // A new search: its progress is announced from its start.
+    searchStarted() {
+        this.announcedAt = -Infinity;
+    }
+
     /**
      * The progress line of a running search, announced every few seconds.
      * @param {string} text
@@ -98,7 +103,6 @@ export class ResultsView {
     }
 
     reset() {
-        this.announcedAt = -Infinity;
         this.progress.textContent = "";
         this.result.replaceChildren(paragraph("Ainda não há solução: a escolha 1 gera uma."));
     }

@@ -1,13 +1,15 @@
 // The service worker: it keeps every file of the site, so that once visited
-// the page loads and runs a new program with its server gone. Each release
-// names its files and their hash below (the build writes them), so a new
-// release installs its own copy and drops the old one.
+// the page loads and runs a new program with its server gone. The build
+// writes below the site's files and a version made from their contents, so a
+// new release installs its own copy, fetched afresh past any HTTP cache, and
+// drops the old one.
 const PRECACHE = { version: "development", files: ["./"] }; // written by the build
 const CACHE = `knapsack-vns-${PRECACHE.version}`;
 const keeper = /** @type {ServiceWorkerScope} */ (/** @type {unknown} */ (self));
 
 keeper.addEventListener("install", (event) => {
-    event.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(PRECACHE.files)).then(() => keeper.skipWaiting()));
+    const fresh = PRECACHE.files.map((file) => new Request(file, { cache: "reload" }));
+    event.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(fresh)).then(() => keeper.skipWaiting()));
 });
 
 keeper.addEventListener("activate", (event) => {
