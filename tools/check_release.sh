@@ -6,12 +6,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-for run in first second; do
-  git clone -q . "$work/$run"
-done
-(umask 077 && "$work/first/tools/release.sh" "$work/first-out" >/dev/null)
+# Each clone checked out under its own umask, so that its files' modes differ too.
+(umask 077 && git clone -q . "$work/first" && "$work/first/tools/release.sh" "$work/first-out" >/dev/null)
 sleep 2
-(umask 002 && "$work/second/tools/release.sh" "$work/second-out" >/dev/null)
+(umask 002 && git clone -q . "$work/second" && "$work/second/tools/release.sh" "$work/second-out" >/dev/null)
 if ! diff "$work/first-out/SHA256SUMS" "$work/second-out/SHA256SUMS"; then
   echo "check_release: the two releases differ"
   exit 1

@@ -22,10 +22,18 @@ if [ -n "$(git status --porcelain --untracked-files=no)" ]; then
   exit 1
 fi
 
+# The package's dependencies come from the binaries, never from a fallback list.
+command -v dpkg-shlibdeps >/dev/null || { echo "release.sh: dpkg-shlibdeps (package dpkg-dev) is needed" >&2; exit 1; }
+
 SOURCE_DATE_EPOCH=$(git log -1 --format=%ct)
 export SOURCE_DATE_EPOCH TZ=UTC LC_ALL=C.UTF-8
 umask 022
 version=$(sed -n 's/^project(knapsack_vns VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+# A release made for a version tag is that version.
+if [ "${GITHUB_REF_TYPE:-}" = "tag" ] && [ "${GITHUB_REF_NAME:-}" != "v$version" ]; then
+  echo "release.sh: the tag ${GITHUB_REF_NAME} is not v$version, the version in CMakeLists.txt" >&2
+  exit 1
+fi
 build=$(mktemp -d)
 trap 'rm -rf "$build"' EXIT
 # No path of this checkout or of the build folder in what is compiled.
