@@ -15,7 +15,7 @@ constexpr double kWidth = 960;
 constexpr double kRowHeight = 300;
 constexpr double kPanelWidth = 320;
 // Inside a panel: room for the axes' numbers and names.
-constexpr double kLeft = 58;
+constexpr double kLeft = 66;
 constexpr double kRight = 14;
 constexpr double kTop = 56;
 constexpr double kBottom = 50;
@@ -100,8 +100,8 @@ void frame(Svg& svg, const Panel& p, const std::string& title, const std::string
     svg.line(p.x0, p.y0, p.x0, p.y0 + p.height, "#333");
     svg.line(p.x0, p.y0 + p.height, p.x0 + p.width, p.y0 + p.height, "#333");
     svg.label(p.x0 + p.width / 2, p.y0 + p.height + 38, x_name);
-    svg.label(p.x0 - 44, p.y0 + p.height / 2, y_name, "middle",
-              (" transform=\"rotate(-90 " + num(p.x0 - 44) + " " + num(p.y0 + p.height / 2) + ")\"")
+    svg.label(p.x0 - 52, p.y0 + p.height / 2, y_name, "middle",
+              (" transform=\"rotate(-90 " + num(p.x0 - 52) + " " + num(p.y0 + p.height / 2) + ")\"")
                   .c_str());
 }
 
@@ -183,7 +183,7 @@ double gap_by(const RunRecord& record, double optimum, double t) {
 }
 
 void convergence(Svg& svg, const Panel& p, const std::vector<const RunRecord*>& runs,
-                 double optimum) {
+                 double optimum, const std::string& clip) {
     double earliest = 1e300;
     double latest = 0;
     for (const RunRecord* run : runs) {
@@ -206,7 +206,8 @@ void convergence(Svg& svg, const Panel& p, const std::vector<const RunRecord*>& 
             quartiles[static_cast<std::size_t>(k)][static_cast<std::size_t>(q)] =
                 sorted_quantile(gaps, 0.25 * (q + 1));
         }
-        most = std::max(most, gaps.back());
+        // Up to the upper quartile: a few runs far off would flatten the rest.
+        most = std::max(most, quartiles[static_cast<std::size_t>(k)][2]);
     }
     // Round ticks: a step of 1, 2 or 5 times a power of ten, four or five of them.
     double step = std::pow(10.0, std::floor(std::log10(std::max(most, 1e-9) / 4)));
@@ -231,7 +232,10 @@ void convergence(Svg& svg, const Panel& p, const std::vector<const RunRecord*>& 
         band += num(p.x(k / double{kSamples})) + "," +
                 num(p.y(quartiles[static_cast<std::size_t>(k)][0] / most)) + " ";
     }
-    svg.raw("<polygon points=\"" + band + "\" fill=\"#1f4e8c\" fill-opacity=\"0.2\"/>\n");
+    svg.raw("<clipPath id=\"" + clip + "\"><rect x=\"" + num(p.x0) + "\" y=\"" + num(p.y0) +
+            "\" width=\"" + num(p.width) + "\" height=\"" + num(p.height) + "\"/></clipPath>\n");
+    svg.raw("<polygon points=\"" + band + "\" fill=\"#1f4e8c\" fill-opacity=\"0.2\" clip-path=\"url(#" +
+            clip + ")\"/>\n");
     svg.raw("<polyline points=\"" + middle +
             "\" fill=\"none\" stroke=\"#1f4e8c\" stroke-width=\"2\"/>\n");
 }
@@ -303,7 +307,7 @@ std::string experiment_svg(const std::vector<ExperimentInstance>& instances,
         const Panel over_time = panel_at(index, 1);
         frame(svg, over_time, "VNS: gap do melhor ao longo do tempo", "segundos (escala log)",
               "gap (%): mediana e quartis");
-        convergence(svg, over_time, runs, optimum);
+        convergence(svg, over_time, runs, optimum, "band" + std::to_string(index));
         const Panel target = panel_at(index, 2);
         frame(svg, target, "tempo ate o otimo (VNS)", "segundos (escala log)",
               "fracao das execucoes");
