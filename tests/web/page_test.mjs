@@ -142,6 +142,8 @@ async function checkPage(name) {
         await waitState("waiting");
         assert.ok(!(await page.$eval("#stop", (b) => b.disabled)), "Parar works while the program waits");
         assert.equal(await text("#file-0-note"), "", "no hint for a file of 50 numbers");
+        assert.deepEqual(await page.$$eval("[hidden]", (all) => all.filter((e) => getComputedStyle(e).display !== "none")
+            .map((e) => e.id)), [], "what is hidden is not shown");
         await accessible("loaded");
 
         // "2x1": the request for a solution takes the x, then 1 draws one, as at a console.
