@@ -22,6 +22,17 @@ TEST(ProgressLine, TextGivesTimeOrCyclesBestObjectiveAndCycles) {
     EXPECT_EQ(progress_text(tiny, {1.0, 1, 1}, VnsStop::after_seconds(20.0)), "VNS 1.0");
 }
 
+// What the line wrote into a pipe, read to its end; the pipe is closed.
+std::string everything_from(int fd) {
+    std::string written;
+    char chunk[512];
+    for (ssize_t n; (n = read(fd, chunk, sizeof chunk)) > 0;) {
+        written.append(chunk, static_cast<std::size_t>(n));
+    }
+    close(fd);
+    return written;
+}
+
 // What the line writes: a draw at the first cycle, none until a quarter of a
 // second has passed, then one, at a quarter exactly; and at the end the line
 // blanked out.
@@ -51,12 +62,7 @@ TEST(ProgressLine, RedrawsAFewTimesASecondAndErasesItself) {
     EXPECT_EQ(after.sa_flags & SA_RESTART, SA_RESTART);
     EXPECT_EQ(sigismember(&after.sa_mask, SIGUSR1), 1);
     close(fds[1]);
-    std::string written;
-    char chunk[512];
-    for (ssize_t n; (n = read(fds[0], chunk, sizeof chunk)) > 0;) {
-        written.append(chunk, static_cast<std::size_t>(n));
-    }
-    close(fds[0]);
+    const std::string written = everything_from(fds[0]);
     const std::string first = "VNS 0.0 de 20 s | melhor objetivo: 5 | ciclos: 1";
     const std::string second = "VNS 0.2 de 20 s | melhor objetivo: 7 | ciclos: 3";
     const std::string next = "VNS 0.0 de 20 s | melhor objetivo: 4 | ciclos: 1";
@@ -89,12 +95,7 @@ TEST(ProgressLine, ASignalErasesTheWidestTextThenEndsTheProgramByIt) {
             _exit(0);
         }
         close(fds[1]);
-        std::string written;
-        char chunk[512];
-        for (ssize_t n; (n = read(fds[0], chunk, sizeof chunk)) > 0;) {
-            written.append(chunk, static_cast<std::size_t>(n));
-        }
-        close(fds[0]);
+        const std::string written = everything_from(fds[0]);
         int status = 0;
         waitpid(child, &status, 0);
         EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << signal;
