@@ -55,6 +55,11 @@ TEST(ExperimentProgram, EveryBadInvocationSaysWhyAndWritesNothing) {
     }
     EXPECT_NE(experiment({"--data", "no-such-folder"}, dir).err.find("no-such-folder"),
               std::string::npos);
+    // An option that takes a value, given last without one.
+    const RunResult last = experiment({"--csv", "runs.csv", "--runs"}, dir);
+    EXPECT_EQ(last.exit_status, 2);
+    EXPECT_EQ(last.err.rfind("falta o valor de --runs\n", 0), 0U) << last.err;
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
     // The bounds themselves are accepted.
     EXPECT_EQ(experiment({"--runs", "1000000", "--run", "999999", "--threads", "1024", "--seed",
                           "4294967295", "--cycles", "1000000000000", "--generate",

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <gtest/gtest.h>
 #include <map>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -130,6 +131,9 @@ TEST(Experiment, TheTableIsWhatTheCsvGivesWhateverTheThreads) {
         EXPECT_GE(r.of(Method::vns).seconds_to_best, r.of(Method::vnd).seconds_to_best);
         if (!r.improvements.empty()) {
             EXPECT_GE(r.improvements.front().seconds, r.of(Method::vnd).seconds_to_best);
+            // The best is the last improvement, and was found when it was.
+            EXPECT_EQ(r.improvements.back().F, r.of(Method::vns).F);
+            EXPECT_EQ(r.improvements.back().seconds, r.of(Method::vns).seconds_to_best);
         }
     }
 
@@ -198,6 +202,36 @@ TEST(Experiment, NoRunReachingTheOptimumHasNoTimeToIt) {
         std::string::npos);
     EXPECT_NE(experiment_svg(instances, records).find("nenhuma execucao atingiu o otimo"),
               std::string::npos);
+}
+
+// Runs made by hand, on the worked example (optimum 5): one reaching the
+// optimum exactly when the VND ended (1 s, the plot's first sample), one never.
+TEST(Experiment, PlotsTakeAnImprovementFromItsMomentAndShareOverEveryRun) {
+    const std::vector<ExperimentInstance> instances = {two_instances()[0]};
+    RunRecord reached;
+    reached.methods = {{{0, 0, 0}, {4, 1.0, 0}, {5, 1.0, 1}}};
+    reached.improvements = {{1.0, 5}};
+    reached.seconds = 10;
+    RunRecord missed = reached;
+    missed.run = 1;
+    missed.methods[2] = {4, 1.0, 0};
+    missed.improvements.clear();
+
+    // At the optimum from the first sample on: the median gap is flat.
+    const std::string alone = experiment_svg(instances, {reached});
+    const std::size_t at = alone.find("<polyline points=\"");
+    ASSERT_NE(at, std::string::npos);
+    std::istringstream points(alone.substr(at + 18, alone.find('"', at + 18) - at - 18));
+    std::set<std::string> heights;
+    for (std::string point; points >> point;) {
+        heights.insert(point.substr(point.find(',')));
+    }
+    EXPECT_EQ(heights.size(), 1U) << alone;
+
+    // One of two runs reached it: its point at (0 + 0.5) / 2 of the height
+    // (y = 56 + 0.75 * 194), the run that missed counted too.
+    const std::string both = experiment_svg(instances, {reached, missed});
+    EXPECT_NE(both.find("cy=\"201.5\""), std::string::npos) << both;
 }
 
 } // namespace
