@@ -287,21 +287,46 @@ async function checkPage(name) {
         await page.waitForFunction(() => window.saved.length === 1);
         const experimentCsv = await page.evaluate(() => window.saved[0].text());
         assert.equal(experimentCsv.trim().split("\n").length, 1 + 4 * 3);
+        const seeds = experimentCsv.trim().split("\n").slice(1).map((row) => row.split(",")[3]);
+        assert.equal(new Set(seeds).size, 4, "each run its own seed");
         if (chromium) {
             const tasks = await page.evaluate((t) => window.longTasks.filter((task) => task.start >= t), experimentStart);
             assert.deepEqual(tasks.filter((task) => task.duration > LONG_TASK_MS), [], "no long task during the experiment");
         }
         await accessible("an experiment shown");
-        assert.ok(await page.evaluate(() => {
+        assert.equal(await page.evaluate(() => {
             const e = window.knapsack.page.experiments;
             const before = { reporter: e.reporter, reporting: e.reporting, stale: e.stale };
-            e.reporter = { postMessage() {}, terminate() {} };
+            const told = [];
+            const show = e.show;
+            e.show = () => {};
+            e.reporter = { postMessage() { told.push("report"); }, terminate() { told.push("terminate"); } };
             e.reporting = true; // a report is being made
             e.report(); // and a record comes
-            const asked = e.stale;
+            e.reported({ type: "report" }); // the first: the second is asked for
+            e.reported({ type: "report" }); // the second: nothing new, the reporter goes
+            e.show = show;
             Object.assign(e, before);
-            return asked;
-        }), "a record that comes while a report is made asks for another");
+            return told.join();
+        }), "report,terminate", "a record that comes while a report is made asks for one more");
+
+        // With two workers, no run beyond those asked for.
+        await page.evaluate(() => {
+            const e = window.knapsack.page.experiments;
+            e.constructor.workerCount = () => 2;
+            window.runsAsked = 0;
+            const post = Worker.prototype.postMessage;
+            Worker.prototype.postMessage = function (message, ...rest) {
+                window.runsAsked += message?.type === "run" ? 1 : 0;
+                return post.call(this, message, ...rest);
+            };
+        });
+        await page.$eval("#experiment-runs", (e) => { e.value = "2"; });
+        await page.$eval("#experiment-seconds", (e) => { e.value = "0.05"; });
+        await page.click("#experiment-start");
+        await page.waitForFunction(() => /concluído: 2/.test(document.getElementById("experiment-status").textContent),
+            { timeout: 30000 });
+        assert.equal(await page.evaluate(() => window.runsAsked), 2, "two runs asked of two workers");
 
         // "Parar" ends a search as Ctrl-C does; then typing and the buttons say so.
         await page.click('[data-choice="3"]');
@@ -396,6 +421,15 @@ async function checkPage(name) {
         assert.ok(!(await terminal()).includes("numero negativo"), "the edited list, not the chosen file");
         await page.click('[data-choice="0"]');
         await waitState("ended");
+        await page.$eval("#file-2", (area) => { // a refusal with no value to point at
+            area.value = "2147483647\n";
+            area.dispatchEvent(new Event("input"));
+        });
+        await page.click("#run-instance");
+        await waitFor("leva as somas da instancia para fora do intervalo de 32 bits.");
+        await page.waitForSelector('#file-2[aria-invalid="true"]');
+        assert.doesNotMatch(await text("#file-2-note"), /Linha/);
+        assert.equal(await page.$("#file-2-note mark"), null);
         await page.click("#restore-instance");
 
         // A phone: every control a finger can hit, nothing wider than the
@@ -439,6 +473,20 @@ async function checkPage(name) {
         server.close();
     }
     return report;
+}
+
+// The input queue hands a chunk of exactly the size asked for whole, and
+// what follows it next: an empty chunk would read as the end of the input.
+{
+    const { InputQueue } = await import(join(repo, "web/site/input_queue.js"));
+    const queue = new InputQueue();
+    queue.push(new Uint8Array([49, 50, 51]));
+    queue.push(new Uint8Array([10]));
+    assert.deepEqual([...await queue.next(2)], [49, 50]);
+    assert.deepEqual([...await queue.next(1)], [51]);
+    assert.deepEqual([...await queue.next(1)], [10]);
+    queue.end();
+    assert.equal((await queue.next(1)).length, 0);
 }
 
 const names = process.argv.length > 2 ? process.argv.slice(2) : Object.keys(BROWSERS);
