@@ -11,8 +11,14 @@ cd "$(dirname "$0")/.."
 
 cmake --workflow --preset web
 
+# As Debian 12's Node 18 does, whatever this Node guesses about module syntax.
+node=("$(command -v node)" --no-experimental-fetch)
+if node --help | grep -q -- --experimental-detect-module; then
+  node+=(--no-experimental-detect-module)
+fi
+
 KNAPSACK_PROGRAM_UNDER_TEST=$PWD/build/web/run_node.mjs \
-  KNAPSACK_RUN_UNDER="$(command -v node) --no-experimental-fetch" \
+  KNAPSACK_RUN_UNDER="${node[*]}" \
   build/release/tests/transcript_tests \
   --gtest_filter='Program/*:Transcript.AgreesWithTheReferenceProgram:Transcript.BadInstanceStopsBeforeTheMenuWithOneLine'
 
@@ -20,7 +26,7 @@ KNAPSACK_PROGRAM_UNDER_TEST=$PWD/build/web/run_node.mjs \
 # ends the run with the console's message and status.
 status=0
 shown=$(cd data && printf '1\n3\n0\n' |
-  node --no-experimental-fetch --wasm-max-mem-pages=8 ../build/web/run_node.mjs --as-page=5030) || status=$?
+  "${node[@]}" --wasm-max-mem-pages=8 ../build/web/run_node.mjs --as-page=5030) || status=$?
 if [ "$status" -ne 1 ] || [ "${shown: -46}" != "Falta memoria para alocar o vetor de ponteiros" ]; then
   echo "check_web: with its heap exhausted the browser build ended with status $status and: ${shown: -200}"
   exit 1
