@@ -124,8 +124,8 @@ std::string experiment_table(const std::vector<ExperimentInstance>& instances,
             }
             const std::array<std::string, 10> c = summary_cells(s);
             table += formatted(columns, c[0].c_str(), c[1].c_str(), c[2].c_str(), c[3].c_str(),
-                               c[4].c_str(), c[5].c_str(), c[6].c_str(), c[7].c_str(),
-                               c[8].c_str(), c[9].c_str());
+                               c[4].c_str(), c[5].c_str(), c[6].c_str(), c[7].c_str(), c[8].c_str(),
+                               c[9].c_str());
         }
     }
     return table;

@@ -19,7 +19,7 @@ constexpr double kLeft = 66;
 constexpr double kRight = 14;
 constexpr double kTop = 56;
 constexpr double kBottom = 50;
-constexpr const char* kMethodColours[] = {"#8a8f98", "#2e7d32", "#1f4e8c"};
+constexpr std::array<const char*, 3> kMethodColours = {"#8a8f98", "#2e7d32", "#1f4e8c"};
 
 std::string num(double value) {
     std::array<char, 32> text{};
@@ -120,10 +120,14 @@ struct TimeAxis {
         return std::log10(clamped / from) / std::log10(to / from);
     }
     void draw(Svg& svg, const Panel& p) const {
-        for (double t = from; t <= to * 1.0001; t *= 10) {
+        // from and to are powers of ten: a tick at each from one to the other.
+        const auto decades = std::lround(std::log10(to / from));
+        double t = from;
+        for (long k = 0; k <= decades; ++k) {
             const double x = p.x(at(t));
             svg.line(x, p.y0 + p.height, x, p.y0 + p.height + 4, "#333");
             svg.label(x, p.y0 + p.height + 18, tick_label(t));
+            t *= 10;
         }
     }
 };
@@ -144,7 +148,7 @@ void box_plots(Svg& svg, const Panel& p, const std::array<std::vector<double>, 3
     // log10(1 + gap): 0 % at the bottom, every decade above it.
     const double top = std::ceil(std::log10(1 + most));
     const auto y = [&](double gap) { return p.y(std::log10(1 + std::max(gap, 0.0)) / top); };
-    for (double decade = 0; decade <= top; ++decade) {
+    for (int decade = 0; decade <= top; ++decade) {
         const double gap = decade == 0 ? 0 : std::pow(10.0, decade);
         svg.line(p.x0 - 4, y(gap), p.x0, y(gap), "#333");
         svg.label(p.x0 - 7, y(gap) + 4, tick_label(gap), "end");
@@ -192,22 +196,21 @@ void convergence(Svg& svg, const Panel& p, const std::vector<const RunRecord*>& 
     }
     const TimeAxis axis = time_axis(earliest, latest);
     axis.draw(svg, p);
-    constexpr int kSamples = 60;
+    constexpr std::size_t kSamples = 60;
     std::array<std::array<double, 3>, kSamples + 1> quartiles{};
     double most = 0;
-    for (int k = 0; k <= kSamples; ++k) {
-        const double t = axis.from * std::pow(axis.to / axis.from, k / double{kSamples});
-        std::vector<double> gaps;
-        for (const RunRecord* run : runs) {
-            gaps.push_back(gap_by(*run, optimum, t));
-        }
+    const auto share = [](std::size_t k) { return static_cast<double>(k) / double{kSamples}; };
+    for (std::size_t k = 0; k < quartiles.size(); ++k) {
+        const double t = axis.from * std::pow(axis.to / axis.from, share(k));
+        std::vector<double> gaps(runs.size());
+        std::transform(runs.begin(), runs.end(), gaps.begin(),
+                       [&](const RunRecord* run) { return gap_by(*run, optimum, t); });
         std::sort(gaps.begin(), gaps.end());
         for (int q = 0; q < 3; ++q) {
-            quartiles[static_cast<std::size_t>(k)][static_cast<std::size_t>(q)] =
-                sorted_quantile(gaps, 0.25 * (q + 1));
+            quartiles[k][static_cast<std::size_t>(q)] = sorted_quantile(gaps, 0.25 * (q + 1));
         }
         // Up to the upper quartile: a few runs far off would flatten the rest.
-        most = std::max(most, quartiles[static_cast<std::size_t>(k)][2]);
+        most = std::max(most, quartiles[k][2]);
     }
     // Round ticks: a step of 1, 2 or 5 times a power of ten, four or five of them.
     double step = std::pow(10.0, std::floor(std::log10(std::max(most, 1e-9) / 4)));
@@ -217,25 +220,26 @@ void convergence(Svg& svg, const Panel& p, const std::vector<const RunRecord*>& 
         }
     }
     most = std::max(step * std::ceil(most / step), step);
-    for (double gap = 0; gap <= most * 1.0001; gap += step) {
+    const long ticks = std::lround(most / step);
+    for (long k = 0; k <= ticks; ++k) {
+        const double gap = static_cast<double>(k) * step;
         svg.line(p.x0 - 4, p.y(gap / most), p.x0, p.y(gap / most), "#333");
         svg.label(p.x0 - 7, p.y(gap / most) + 4, tick_label(gap), "end");
     }
     std::string band;
     std::string middle;
-    for (int k = 0; k <= kSamples; ++k) {
-        const double x = p.x(k / double{kSamples});
-        band += num(x) + "," + num(p.y(quartiles[static_cast<std::size_t>(k)][2] / most)) + " ";
-        middle += num(x) + "," + num(p.y(quartiles[static_cast<std::size_t>(k)][1] / most)) + " ";
+    for (std::size_t k = 0; k < quartiles.size(); ++k) {
+        const double x = p.x(share(k));
+        band += num(x) + "," + num(p.y(quartiles[k][2] / most)) + " ";
+        middle += num(x) + "," + num(p.y(quartiles[k][1] / most)) + " ";
     }
-    for (int k = kSamples; k >= 0; --k) {
-        band += num(p.x(k / double{kSamples})) + "," +
-                num(p.y(quartiles[static_cast<std::size_t>(k)][0] / most)) + " ";
+    for (std::size_t k = quartiles.size(); k-- > 0;) {
+        band += num(p.x(share(k))) + "," + num(p.y(quartiles[k][0] / most)) + " ";
     }
     svg.raw("<clipPath id=\"" + clip + "\"><rect x=\"" + num(p.x0) + "\" y=\"" + num(p.y0) +
             "\" width=\"" + num(p.width) + "\" height=\"" + num(p.height) + "\"/></clipPath>\n");
-    svg.raw("<polygon points=\"" + band + "\" fill=\"#1f4e8c\" fill-opacity=\"0.2\" clip-path=\"url(#" +
-            clip + ")\"/>\n");
+    svg.raw("<polygon points=\"" + band +
+            "\" fill=\"#1f4e8c\" fill-opacity=\"0.2\" clip-path=\"url(#" + clip + ")\"/>\n");
     svg.raw("<polyline points=\"" + middle +
             "\" fill=\"none\" stroke=\"#1f4e8c\" stroke-width=\"2\"/>\n");
 }

@@ -2,6 +2,7 @@
 
 #include "model/instance.hpp"
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -26,7 +27,7 @@ enum class InstanceClass {
     subset_sum,
 };
 
-inline constexpr InstanceClass kInstanceClasses[] = {
+inline constexpr std::array kInstanceClasses = {
     InstanceClass::uncorrelated,
     InstanceClass::weakly_correlated,
     InstanceClass::strongly_correlated,

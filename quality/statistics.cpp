@@ -23,10 +23,9 @@ std::optional<double> sample_sd(std::span<const double> values) {
         return std::nullopt;
     }
     const double centre = mean(values);
-    double squares = 0;
-    for (const double v : values) {
-        squares += (v - centre) * (v - centre);
-    }
+    const double squares =
+        std::accumulate(values.begin(), values.end(), 0.0,
+                        [&](double sum, double v) { return sum + (v - centre) * (v - centre); });
     return std::sqrt(squares / static_cast<double>(values.size() - 1));
 }
 

@@ -9,7 +9,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-layers="platform model report search menu app web"
+layers="platform model report search menu app experiment quality web"
 cppcheck_options=(--std=c++20 --language=c++ --enable=warning,style,performance,portability
   --inline-suppr --error-exitcode=1 --quiet --suppress=missingIncludeSystem)
 
@@ -65,7 +65,7 @@ done
 
 echo "== cppcheck"
 includes=()
-for layer in $layers quality; do
+for layer in $layers; do
   includes+=(-I "build/release/layers/$layer")
 done
 # shellcheck disable=SC2086 # the folders are words
